@@ -1,0 +1,127 @@
+#include "platform/vars/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zur {
+namespace {
+
+std::string Failure(const std::string& path, const char* what, int code) {
+  std::string msg = path + ": " + what;
+  if (code != 0) msg += std::string(": ") + std::strerror(code);
+  return msg;
+}
+
+// Writes all bytes, continuing after short writes and interruptions.
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
+  FileBytes out;
+  auto fail = [&](const char* what, int code) {
+    out.bytes.clear();
+    out.errorCode = code;
+    out.error = Failure(path, what, code);
+    return out;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail("cannot open file", errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int code = errno;
+    ::close(fd);
+    return fail("cannot read file", code);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    fail("not a regular file", 0);
+    out.errorCode = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return out;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return fail("file too large", 0);
+  }
+  out.bytes.reserve(static_cast<size_t>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int code = errno;
+      ::close(fd);
+      return fail("cannot read file", code);
+    }
+    if (n == 0) break;
+    if (out.bytes.size() + static_cast<size_t>(n) > maxBytes) {  // grew while being read
+      ::close(fd);
+      return fail("file too large", 0);
+    }
+    out.bytes.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return out;
+}
+
+std::string WriteFileAtomically(const std::string& path, const std::string& bytes,
+                                const std::function<bool()>& beforeRename) {
+  const std::string tmp = path + ".tmp-" + std::to_string(::getpid());
+  mode_t mode = 0644;
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) {
+    if (S_ISDIR(old.st_mode)) return Failure(path, "is a directory", 0);
+    mode = old.st_mode & 07777;  // the new file keeps the old one's permissions
+  }
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
+  if (fd < 0) return Failure(path, "cannot create file", errno);
+  auto abandon = [&](const char* what, int code) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    return Failure(path, what, code);
+  };
+  if (::fchmod(fd, mode) != 0) return abandon("cannot set permissions", errno);
+  if (!WriteAll(fd, bytes)) return abandon("cannot write file", errno);
+  if (::fsync(fd) != 0) return abandon("cannot flush file", errno);
+  if (beforeRename && !beforeRename()) return abandon("write abandoned", 0);
+  if (::close(fd) != 0) {
+    const int code = errno;
+    ::unlink(tmp.c_str());
+    return Failure(path, "cannot write file", code);
+  }
+  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    const int code = errno;
+    ::unlink(tmp.c_str());
+    return Failure(path, "cannot replace file", code);
+  }
+  // Make the rename itself durable; a failure here leaves a complete file either way.
+  const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return "";
+}
+
+}  // namespace zur
