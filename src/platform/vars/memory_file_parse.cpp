@@ -149,15 +149,17 @@ class Parser {
 
   MemoryFileParse Run() {
     std::string_view line;
-    if (!NextLine(line) || line != kMemoryFileHeader)
-      return Error("not a memory file (first line must be \"XBSMEM 1\")");
+    if (!NextLine(line) || line != kMemoryFileHeader) {
+      Error("not a memory file (first line must be \"XBSMEM 1\")");
+      return std::move(result_);
+    }
     while (NextLine(line)) {
       if (line.empty() || line.front() == '#') continue;
       if (!Line(line)) return std::move(result_);
     }
     if (!open_.empty()) {
       ++line_;  // the line where the missing elements should be
-      return Error("the file ends before the last array is complete");
+      Error("the file ends before the last array is complete");
     }
     return std::move(result_);
   }
@@ -173,47 +175,33 @@ class Parser {
     return true;
   }
 
-  MemoryFileParse Error(std::string what) {
+  // Records what is wrong with the current line and drops everything read so far.
+  bool Error(std::string what) {
     result_.vars.clear();
     result_.line = std::max<size_t>(line_, 1);
     result_.error = std::string(file_) + ": line " + std::to_string(result_.line) + ": " + what;
-    return std::move(result_);
+    return false;
   }
 
   bool Line(std::string_view line) {
     const size_t level = std::min(line.find_first_not_of('>'), line.size());
     if (level != open_.size()) {
-      if (open_.empty())
-        Error("array element without an array");
-      else
-        Error("element of array level " + std::to_string(open_.size()) + " expected");
-      return false;
+      if (open_.empty()) return Error("array element without an array");
+      return Error("element of array level " + std::to_string(open_.size()) + " expected");
     }
     std::string_view name;
     if (level == 0) {
       const size_t blank = line.find(' ');
       name = line.substr(0, blank);
-      if (!IsMemoryFileName(name)) {
-        Error("bad variable name");
-        return false;
-      }
+      if (!IsMemoryFileName(name)) return Error("bad variable name");
       line.remove_prefix(blank == std::string_view::npos ? line.size() : blank);
     } else {
       line.remove_prefix(level);
     }
-    if (line.empty() || line.front() != ' ') {
-      Error("blank and type letter expected");
-      return false;
-    }
+    if (line.empty() || line.front() != ' ') return Error("blank and type letter expected");
     Parsed p = ParseTyped(line.substr(1));
-    if (!p.error.empty()) {
-      Error(std::move(p.error));
-      return false;
-    }
-    if (p.elements > 0 && level >= kMaxArrayDepth) {
-      Error("arrays nested too deeply");
-      return false;
-    }
+    if (!p.error.empty()) return Error(std::move(p.error));
+    if (p.elements > 0 && level >= kMaxArrayDepth) return Error("arrays nested too deeply");
     Array* child = p.value.IsArray() ? p.value.array().get() : nullptr;
     if (level == 0) {
       result_.vars.push_back({std::string(name), std::move(p.value)});

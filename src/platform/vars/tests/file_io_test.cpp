@@ -1,0 +1,85 @@
+#include "platform/vars/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "platform/vars/tests/temp_dir.h"
+
+namespace zur {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+size_t FilesIn(const std::string& dir) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+  return n;
+}
+
+TEST(AtomicWrite, WriterDyingBeforeTheRenameLeavesTheOldFileWhole) {
+  TempDir dir;
+  const std::string path = dir.File("ZUR.XBS");
+  WriteBytes(path, "old contents\n");
+  bool hookRan = false;
+  const std::string error = WriteFileAtomically(path, "new contents\n", [&] {
+    hookRan = true;
+    // The new file is complete beside the old one, which is still untouched.
+    EXPECT_EQ(ReadBytes(path), "old contents\n");
+    EXPECT_EQ(FilesIn(dir.path()), 2u);
+    return false;
+  });
+  EXPECT_TRUE(hookRan);
+  EXPECT_NE(error.find(path), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), "old contents\n");
+  EXPECT_EQ(FilesIn(dir.path()), 1u);  // no temporary file left behind
+}
+
+TEST(AtomicWrite, ReplacesTheFileAndKeepsItsPermissions) {
+  TempDir dir;
+  const std::string path = dir.File("SB.XBS");
+  WriteBytes(path, "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  EXPECT_EQ(WriteFileAtomically(path, std::string("new\0bytes", 9)), "");
+  EXPECT_EQ(ReadBytes(path), std::string("new\0bytes", 9));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+}
+
+TEST(AtomicWrite, FailuresNameTheFile) {
+  TempDir dir;
+  const std::string missingDir = dir.File("no/such/dir/ZUR.XBS");
+  EXPECT_NE(WriteFileAtomically(missingDir, "x").find(missingDir), std::string::npos);
+  const std::string sub = dir.File("sub");
+  std::filesystem::create_directory(sub);
+  EXPECT_NE(WriteFileAtomically(sub, "x").find(sub), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(sub));
+}
+
+TEST(ReadFileBytes, RefusesMissingLargeAndNonRegularFiles) {
+  TempDir dir;
+  const std::string path = dir.File("a.bin");
+  WriteBytes(path, "0123456789");
+  EXPECT_EQ(ReadFileBytes(path, 10).bytes, "0123456789");
+
+  const FileBytes big = ReadFileBytes(path, 9);
+  EXPECT_FALSE(big.ok());
+  EXPECT_NE(big.error.find(path), std::string::npos);
+  EXPECT_TRUE(big.bytes.empty());
+
+  const FileBytes missing = ReadFileBytes(dir.File("none"), 100);
+  EXPECT_EQ(missing.errorCode, ENOENT);
+  EXPECT_NE(missing.error.find("none"), std::string::npos);
+
+  const FileBytes directory = ReadFileBytes(dir.path(), 100);
+  EXPECT_FALSE(directory.ok());
+  EXPECT_EQ(directory.errorCode, EISDIR);
+}
+
+}  // namespace
+}  // namespace zur
