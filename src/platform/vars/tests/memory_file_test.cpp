@@ -63,6 +63,20 @@ TEST(MemoryFile, RoundTripKeepsEveryKindOfValue) {
   EXPECT_TRUE(std::signbit(back.Get("NUMS").array()->at(1).num()));
 }
 
+TEST(MemoryFile, NonFiniteNumbersSurviveARoundTrip) {
+  // A converted .MEM file can hold any 8 bytes as a number; refusing them on reading would
+  // lose the whole file.
+  VarStore vars;
+  vars.Set("ODD", Value::NewArray({Value(HUGE_VAL), Value(-HUGE_VAL), Value(std::nan(""))}));
+  EXPECT_EQ(Format(vars), "XBSMEM 1\nODD A 3\n> N inf\n> N -inf\n> N nan\n");
+  const Value odd = SaveAndRestore(vars).Get("ODD");
+  const Array& back = *odd.array();
+  ASSERT_EQ(back.size(), 3u);
+  EXPECT_EQ(back[0], Value(HUGE_VAL));
+  EXPECT_EQ(back[1], Value(-HUGE_VAL));
+  EXPECT_TRUE(std::isnan(back[2].num()));
+}
+
 TEST(MemoryFile, WritesTheDocumentedLayout) {
   VarStore vars;
   vars.Set("STKNO_LEN", Value(5));
