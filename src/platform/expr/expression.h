@@ -35,9 +35,9 @@ class FieldSource {
 };
 
 struct Error {
-  std::string text;     // the expression text
-  size_t position = 0;  // 0-based byte offset in the text where the fault was found
-  std::string message;  // "Syntax error", "Type mismatch in +", "Undefined variable X" ...
+  std::string text;          // the expression text
+  size_t position = 0;       // 0-based byte offset in the text where the fault was found
+  std::string message;       // "Syntax error", "Type mismatch in +", "Undefined variable X" ...
   std::string What() const;  // one line for the operator: message, position and text
 };
 
@@ -51,9 +51,12 @@ class FunctionTable {
  public:
   void Register(std::string_view name, Function fn);  // names are case-insensitive
   const Function* Find(std::string_view name) const;
+  // Changes with every registration, so that compiled calls look their routine up again.
+  uint64_t generation() const { return generation_; }
 
  private:
   std::unordered_map<std::string, Function> fns_;  // upper-case names
+  uint64_t generation_ = 0;
 };
 
 // What one evaluation sees. Any member may be null: no variables, no fields, only built-ins.
@@ -71,7 +74,9 @@ class Expression {
   ~Expression();
 
   // Evaluates against `ctx`. On a runtime fault (type mismatch, undefined name, bad
-  // argument) returns false and fills `error`; `out` is then Nil.
+  // argument) returns false and fills `error`; `out` is then Nil. `out` may be reused from
+  // one evaluation to the next: its storage is kept. One expression is evaluated by one
+  // thread at a time; an expression evaluating itself (through a routine) gets an error.
   bool Evaluate(Context& ctx, Value& out, Error& error);
 
   const std::string& text() const;
