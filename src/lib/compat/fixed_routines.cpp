@@ -40,26 +40,32 @@ const std::vector<std::string_view>& FixedRoutineNames() {
   return names;
 }
 
-std::optional<Value> FixedRoutine(std::string_view name, std::span<const Value> args) {
+bool FixedRoutine(std::string_view name, std::span<const Value> args, Value& out) {
   std::string upper = text::Upper(name);
   auto it = std::find_if(std::begin(kFixed), std::end(kFixed),
                          [&](const Fixed& f) { return f.name == upper; });
-  if (it == std::end(kFixed)) return std::nullopt;
+  if (it == std::end(kFixed)) return false;
   switch (it->answer) {
     case Answer::kNothing:
-      return Value();
+      out = Value();
+      break;
     case Answer::kFirstArg:
-      return args.empty() ? Value() : args.front();
+      out = args.empty() ? Value() : args.front();
+      break;
     case Answer::kTrue:
-      return Value(true);
+      out = Value(true);
+      break;
     case Answer::kFalse:
-      return Value(false);
+      out = Value(false);
+      break;
     case Answer::kZero:
-      return Value(0);
+      out = Value(0);
+      break;
     case Answer::kOne:
-      return Value(1);
+      out = Value(1);
+      break;
   }
-  return Value();
+  return true;
 }
 
 bool EncodeFile(const std::string& source, const std::string& target, std::string& error) {

@@ -10,17 +10,23 @@ namespace {
 
 TEST(FixedRoutine, AnswersByName) {
   std::vector<Value> two = {Value("tick"), Value(5)};
-  EXPECT_EQ(*FixedRoutine("n_ontick", two), Value("tick"));
-  EXPECT_EQ(*FixedRoutine("N_ENCODEST", two), Value("tick"));
-  EXPECT_EQ(*FixedRoutine("N_CODELVL", {}), Value(1));
-  EXPECT_EQ(*FixedRoutine("SX_KILLSEM", two), Value(0));
-  EXPECT_EQ(*FixedRoutine("N_SLOCK", {}), Value(true));
-  EXPECT_EQ(*FixedRoutine("N_ISRLOCK", two), Value(false));
-  EXPECT_TRUE(FixedRoutine("N_SETKEY", two)->IsNil());
-  EXPECT_TRUE(FixedRoutine("N_ONNOKEY", {})->IsNil());
-  EXPECT_FALSE(FixedRoutine("N_MLOCK", two).has_value());
-  for (std::string_view name : FixedRoutineNames())
-    EXPECT_TRUE(FixedRoutine(name, two).has_value()) << name;
+  auto answer = [&](std::string_view name, std::span<const Value> args) {
+    Value out("unset");
+    EXPECT_TRUE(FixedRoutine(name, args, out)) << name;
+    return out;
+  };
+  EXPECT_EQ(answer("n_ontick", two), Value("tick"));
+  EXPECT_EQ(answer("N_ENCODEST", two), Value("tick"));
+  EXPECT_EQ(answer("N_CODELVL", {}), Value(1));
+  EXPECT_EQ(answer("SX_KILLSEM", two), Value(0));
+  EXPECT_EQ(answer("N_SLOCK", {}), Value(true));
+  EXPECT_EQ(answer("N_ISRLOCK", two), Value(false));
+  EXPECT_TRUE(answer("N_SETKEY", two).IsNil());
+  EXPECT_TRUE(answer("N_ONNOKEY", {}).IsNil());
+  Value untouched("x");
+  EXPECT_FALSE(FixedRoutine("N_MLOCK", two, untouched));
+  EXPECT_EQ(untouched, Value("x"));
+  for (std::string_view name : FixedRoutineNames()) answer(name, two);
 }
 
 TEST(EncodeFile, CopiesOverTheTarget) {

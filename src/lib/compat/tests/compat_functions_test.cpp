@@ -1,0 +1,67 @@
+#include "lib/compat/compat_functions.h"
+
+#include <gtest/gtest.h>
+
+#include "lib/compat/tests/scratch_dir.h"
+
+namespace zur::compat {
+namespace {
+
+class CompatFunctions : public ::testing::Test {
+ protected:
+  CompatFunctions() {
+    RegisterCompatFunctions(table_, vars_);
+    ctx_.vars = &vars_;
+    ctx_.functions = &table_;
+  }
+  Value Eval(std::string_view text) {
+    Value out;
+    expr::Error error;
+    ok_ = expr::EvaluateText(text, ctx_, out, error);
+    message_ = error.message;
+    return out;
+  }
+  VarStore vars_;
+  expr::FunctionTable table_;
+  expr::Context ctx_;
+  bool ok_ = false;
+  std::string message_;
+};
+
+TEST_F(CompatFunctions, MenuFlags) {
+  EXPECT_EQ(Eval("ISFLAGSET('WIN_GUI')"), Value(false));
+  EXPECT_TRUE(ok_);
+  Eval("SETFLAG('WIN_GUI')");
+  EXPECT_TRUE(vars_.Get("WIN_GUI").IsTrue());
+  EXPECT_TRUE(vars_.Get("SAVE_MSG").IsTrue());
+  EXPECT_EQ(Eval("ISFLAGSET('win_gui') .AND. .T."), Value(true));
+  Eval("CLEARFLAG('WIN_GUI')");
+  EXPECT_EQ(Eval("ISFLAGSET('WIN_GUI')"), Value(false));
+
+  Eval("ISFLAGSET(1)");
+  EXPECT_FALSE(ok_);
+  EXPECT_NE(message_.find("ISFLAGSET"), std::string::npos) << message_;
+}
+
+TEST_F(CompatFunctions, FilesListsAndFixedAnswers) {
+  testing::ScratchDir dir;
+  vars_.Set("D", Value(dir.path() + "/"));
+  EXPECT_EQ(Eval("O_DIREXIST(D)"), Value(true));
+  EXPECT_EQ(Eval("N_FEXT(N_FUNIQUE(D, '.TXT'))"), Value(".TXT"));
+  EXPECT_EQ(Eval("RIGHT(O_GETTEMP(D), 1)"), Value("."));
+  Value pieces = Eval("LISTASARRAY('1,2,,3')");
+  ASSERT_TRUE(pieces.IsArray());
+  EXPECT_EQ(pieces.array()->size(), 4u);
+  EXPECT_EQ(Eval("LEN(LISTASARRAY('a;b', ';'))"), Value(2));
+  EXPECT_EQ(Eval("N_ONTICK('x', 2)"), Value("x"));
+  EXPECT_EQ(Eval("N_CODELVL()"), Value(1));
+  EXPECT_EQ(Eval("O_ERRMAJOR()"), Value("Error in NEW Shell."));
+  EXPECT_EQ(Eval("SWPRUNCMD('true')"), Value(true));
+
+  Eval("N_ENCODE('" + dir.File("missing") + "', '" + dir.File("out") + "')");
+  EXPECT_FALSE(ok_);
+  EXPECT_NE(message_.find("missing"), std::string::npos) << message_;
+}
+
+}  // namespace
+}  // namespace zur::compat
