@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -46,7 +47,8 @@ FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
     out.error = Failure(path, what, code);
     return out;
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO in place of the file is refused instead of waited on.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return fail("cannot open file", errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
@@ -87,7 +89,9 @@ FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
 
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes,
                                 const std::function<bool()>& beforeRename) {
-  const std::string tmp = path + ".tmp-" + std::to_string(::getpid());
+  static std::atomic<unsigned> serial{0};  // two writers in one process get two names
+  const std::string tmp =
+      path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
   mode_t mode = 0644;
   struct stat old {};
   if (::stat(path.c_str(), &old) == 0) {

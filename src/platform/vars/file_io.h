@@ -17,7 +17,7 @@ struct FileBytes {
 // Reads a regular file of at most maxBytes bytes.
 FileBytes ReadFileBytes(const std::string& path, size_t maxBytes);
 
-// Replaces `path` with `bytes`: writes "<path>.tmp-<pid>" beside it, flushes it to disk and
+// Replaces `path` with `bytes`: writes "<path>.tmp-<pid>-<n>" beside it, flushes it to disk and
 // renames it over the old file, so that a reader sees the old or the new file, never a part.
 // `beforeRename`, when given, runs once the new file is complete; returning false abandons the
 // write as if the writer had died there (the old file stays, the new one is removed).

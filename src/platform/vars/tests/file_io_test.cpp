@@ -76,6 +76,10 @@ TEST(ReadFileBytes, RefusesMissingLargeAndNonRegularFiles) {
   EXPECT_EQ(missing.errorCode, ENOENT);
   EXPECT_NE(missing.error.find("none"), std::string::npos);
 
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadFileBytes(fifo, 100).ok());  // refused, not waited on
+
   const FileBytes directory = ReadFileBytes(dir.path(), 100);
   EXPECT_FALSE(directory.ok());
   EXPECT_EQ(directory.errorCode, EISDIR);
