@@ -1,0 +1,177 @@
+#include "app/upgrade/flconv.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/upgrade/field_steps.h"
+#include "app/upgrade/table_files.h"
+#include "app/upgrade/upgrade_paths.h"
+#include "app/upgrade/upgrade_recovery.h"
+#include "platform/dbf/table.h"
+
+namespace zur::upgrade {
+namespace fs = std::filesystem;
+namespace {
+
+class Upgrade {
+ public:
+  Upgrade(std::string_view name, UpgradeConsole& console, const UpgradeOptions& options)
+      : name_(name), console_(console), options_(options), paths_(UpgradePaths::For(name)) {}
+
+  UpgradeResult Run();
+  // After a failure: the table back as it was, no scratch files.
+  void CleanUp() noexcept {
+    try {
+      RecoverInterruptedUpgrade(paths_);
+    } catch (const std::exception&) {
+      // The next upgrade tries again.
+    }
+  }
+
+ private:
+  void Step(std::string_view step) const {
+    if (options_.on_step) options_.on_step(step);
+  }
+  UpgradeResult Quit(std::string message) {
+    console_.Error(message);
+    console_.WaitKey(kPressAnyKey);
+    return {UpgradeStatus::kQuit, std::move(message)};
+  }
+  void RemoveNewTable() {
+    RemoveFile(FindFile(paths_.new_table));
+    RemoveFile(FindFile(paths_.new_memo));
+  }
+  // Builds the new table with the records of the old one; false when the disk is too small.
+  bool BuildNewTable(dbf::Table* old);
+  void SwapInPlainTable();
+  void SwapInMemoTable();
+
+  std::string name_;
+  UpgradeConsole& console_;
+  const UpgradeOptions& options_;
+  UpgradePaths paths_;
+  Structure structure_;
+  uint64_t old_records_ = 0;
+};
+
+UpgradeResult Upgrade::Run() {
+  Step("start");
+  RecoverInterruptedUpgrade(paths_, options_.on_step);
+  const std::vector<RequiredField> required = RequiredFieldsFor(name_, options_.stkno_len);
+  if (required.empty()) return {};
+
+  std::unique_ptr<dbf::Table> old;
+  if (FileExists(paths_.table)) {
+    try {
+      old = dbf::Table::Open(paths_.table, dbf::Share::kExclusive, dbf::Access::kReadOnly);
+    } catch (const dbf::Error& e) {
+      if (e.kind() == dbf::ErrorKind::kInUse) return {UpgradeStatus::kInUse, {}};
+      throw;
+    }
+    structure_ = old->fields();
+    old_records_ = old->RecCount();
+  }
+  const bool with_memo = FileExists(paths_.memo);
+
+  bool changed = false;
+  for (const RequiredField& field : required) {
+    const StepResult r = ApplyRequiredField(structure_, field);
+    if (r == StepResult::kWrongType) return Quit(WrongTypeMessage(name_, field.name, field.type));
+    changed = changed || r == StepResult::kChanged;
+  }
+  if (!changed) return {};
+
+  console_.Line("Converting " + name_ + "... ");
+  if (!BuildNewTable(old.get())) {
+    old.reset();
+    RemoveNewTable();
+    return Quit(std::string(kDiskFullMessage));
+  }
+  const bool existed = old != nullptr;
+  old.reset();
+  if (existed && with_memo)
+    SwapInMemoTable();
+  else
+    SwapInPlainTable();
+  Step("done");
+  return {UpgradeStatus::kConverted, {}};
+}
+
+bool Upgrade::BuildNewTable(dbf::Table* old) {
+  RemoveNewTable();
+  dbf::Table::Create(paths_.new_table, structure_);
+  Step("new-created");
+  auto fresh = dbf::Table::Open(paths_.new_table, dbf::Share::kExclusive);
+  if (DiskFull(*fresh, old_records_, console_, options_.free_space)) return false;
+  if (old) fresh->AppendFrom(*old);
+  Step("records-copied");
+  fresh->Flush();
+  fresh.reset();
+  // Memo fields are copied as block numbers, so the new table takes a copy of the old memo
+  // file they point into.
+  const fs::path new_memo = FindFile(paths_.new_memo);
+  if (old && FileExists(new_memo) && FileExists(paths_.memo)) CopyFileSynced(paths_.memo, new_memo);
+  SyncDirectory(paths_.dir);
+  Step("new-synced");
+  return true;
+}
+
+void Upgrade::SwapInPlainTable() {
+  // One rename: the table's name holds the old table until it holds the new one.
+  const fs::path new_memo = FindFile(paths_.new_memo);
+  if (FileExists(new_memo)) MoveOver(new_memo, paths_.memo);
+  MoveOver(paths_.new_table, paths_.table);
+  SyncDirectory(paths_.dir);
+  Step("swapped");
+}
+
+void Upgrade::SwapInMemoTable() {
+  // Two files cannot be replaced together: the old pair keeps a second name (the backup) for
+  // as long as the marker stands, and recovery puts it back if the swap does not finish.
+  const std::string stem = paths_.BackupStem();
+  const fs::path backup_table = paths_.InDir(stem + ".DBF");
+  const fs::path backup_memo = paths_.InDir(stem + ".DBT");
+  RemoveFile(FindFile(backup_table));
+  RemoveFile(FindFile(backup_memo));
+  WriteSwapMarker(paths_, stem);
+  SyncDirectory(paths_.dir);
+  Step("marker-written");
+  LinkOrCopy(paths_.memo, backup_memo);
+  LinkOrCopy(paths_.table, backup_table);  // the backup counts once its table exists
+  SyncDirectory(paths_.dir);
+  Step("backup-made");
+  const fs::path new_memo = FindFile(paths_.new_memo);
+  if (FileExists(new_memo)) MoveOver(new_memo, paths_.memo);
+  Step("memo-swapped");
+  MoveOver(paths_.new_table, paths_.table);
+  SyncDirectory(paths_.dir);
+  Step("table-swapped");
+  RemoveFile(backup_table);
+  RemoveFile(backup_memo);
+  SyncDirectory(paths_.dir);
+  Step("backup-removed");
+  RemoveFile(paths_.swap_marker);
+  SyncDirectory(paths_.dir);
+}
+
+}  // namespace
+
+UpgradeResult Flconv(std::string_view name, UpgradeConsole& console,
+                     const UpgradeOptions& options) {
+  std::optional<Upgrade> upgrade;
+  std::string error;
+  try {
+    upgrade.emplace(name, console, options);
+    return upgrade->Run();
+  } catch (const dbf::Error& e) {
+    error = e.what();
+  } catch (const fs::filesystem_error& e) {
+    error = e.what();
+  }
+  if (upgrade) upgrade->CleanUp();
+  console.Error(error);
+  return {UpgradeStatus::kFailed, error};
+}
+
+}  // namespace zur::upgrade
