@@ -41,10 +41,11 @@ std::string DirectoryOf(const std::string& path) {
 
 FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
   FileBytes out;
-  auto fail = [&](const char* what, int code) {
+  // `code` is the errno to report; the reason text is added only for a failed system call.
+  auto fail = [&](const char* what, int code, bool systemCall = true) {
     out.bytes.clear();
     out.errorCode = code;
-    out.error = Failure(path, what, code);
+    out.error = Failure(path, what, systemCall ? code : 0);
     return out;
   };
   // Non-blocking, so that a FIFO in place of the file is refused instead of waited on.
@@ -58,13 +59,11 @@ FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    fail("not a regular file", 0);
-    out.errorCode = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    return out;
+    return fail("not a regular file", S_ISDIR(st.st_mode) ? EISDIR : EINVAL, false);
   }
   if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
     ::close(fd);
-    return fail("file too large", 0);
+    return fail("file too large", EFBIG, false);
   }
   out.bytes.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
@@ -79,7 +78,7 @@ FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
     if (n == 0) break;
     if (out.bytes.size() + static_cast<size_t>(n) > maxBytes) {  // grew while being read
       ::close(fd);
-      return fail("file too large", 0);
+      return fail("file too large", EFBIG, false);
     }
     out.bytes.append(buf, static_cast<size_t>(n));
   }

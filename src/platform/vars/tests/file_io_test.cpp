@@ -71,6 +71,7 @@ TEST(ReadFileBytes, RefusesMissingLargeAndNonRegularFiles) {
   EXPECT_FALSE(big.ok());
   EXPECT_NE(big.error.find(path), std::string::npos);
   EXPECT_TRUE(big.bytes.empty());
+  EXPECT_EQ(big.errorCode, EFBIG);
 
   const FileBytes missing = ReadFileBytes(dir.File("none"), 100);
   EXPECT_EQ(missing.errorCode, ENOENT);
