@@ -185,8 +185,9 @@ class Table {
   // Called after every move of the record pointer (relations use it).
   void set_on_move(std::function<void()> hook);
 
+  struct Impl;  // the engine's state, opaque outside it
+
  private:
-  struct Impl;
   explicit Table(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
