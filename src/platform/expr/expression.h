@@ -1,6 +1,18 @@
 #pragma once
 // The xBase expression subset the program evaluates from text: index keys, filters, menu
 // flags and the console's assignments. Compile a text once, evaluate it many times.
+//
+// The language: texts in "..", '..' or [..]; numbers (12, 12.5, .5); .T. .F. .Y. .N.; names
+// of fields and memory variables (a bare name is a field of the current work area when it has
+// one, else a memory variable; ALIAS->NAME a field, M->NAME a variable); function calls.
+// Operators, loosest first: .OR.; .AND.; .NOT. and !; = == <> != # < <= > >= $; + -; * /;
+// unary + -. .AND. and .OR. stop once the left side decides; IIF() evaluates only the branch
+// it takes. Keywords and names are case-insensitive.
+// Character comparison follows the non-exact rule described in text_compare.h; == is exact.
+// Division by zero, numeric overflow and dates outside the years 1-9999 are runtime errors.
+// Built-ins: UPPER LOWER TRIM RTRIM LTRIM ALLTRIM SUBSTR LEFT RIGHT LEN AT STR VAL DTOC DTOS
+// CTOD DATE IIF EMPTY TYPE SPACE REPLICATE PADL PADR CHR ASC DELETED RECNO. A routine
+// registered in the FunctionTable under the name of a built-in takes its place.
 
 #include <cstdint>
 #include <functional>
