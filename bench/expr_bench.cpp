@@ -75,7 +75,9 @@ void EvaluateOverAll(benchmark::State& state, const char* text) {
 void BM_IndexKeyWithRoutine(benchmark::State& state) {
   EvaluateOverAll(state, "MACCT+STRVAL3(MSTKNO)");
 }
-void BM_UpperOfField(benchmark::State& state) { EvaluateOverAll(state, "UPPER(LNAME)"); }
+void BM_UpperOfField(benchmark::State& state) {
+  EvaluateOverAll(state, "UPPER(LNAME)");
+}
 void BM_MaintenanceFilter(benchmark::State& state) {
   EvaluateOverAll(state, "LACCT=[A1] .AND. ([ABC]$UPPER(LNAME) .OR. [ABC]$LNAME2)");
 }
