@@ -21,11 +21,11 @@ bool Str(Args args, Context&, Value& out, std::string& error) {
   if (args.size() > 1 && !CountArg(args, 1, width, error)) return false;
   if (args.size() > 2 && !CountArg(args, 2, decimals, error)) return false;
   if (width < 1 || width > kMaxStrWidth) {
-    error = "STR width must be 1 to " + std::to_string(kMaxStrWidth);
+    error = "width must be 1 to " + std::to_string(kMaxStrWidth);
     return false;
   }
   if (decimals < 0 || decimals > kMaxStrDecimals) {
-    error = "STR decimals must be 0 to " + std::to_string(kMaxStrDecimals);
+    error = "decimals must be 0 to " + std::to_string(kMaxStrDecimals);
     return false;
   }
   out = Value(FormatNumber(n, static_cast<int>(width), static_cast<int>(decimals)));
@@ -37,7 +37,7 @@ bool Val(Args args, Context&, Value& out, std::string& error) {
   if (!TextArg(args, 0, s, error)) return false;
   const std::optional<double> v = ParseNumber(s);
   if (!v) {
-    error = "VAL: number out of range";
+    error = "number out of range";
     return false;
   }
   out = Value(*v);

@@ -73,8 +73,8 @@ TEST_F(ExprTest, StrAndVal) {
   EXPECT_EQ(Text("STR(12345,3)"), "***");
   EXPECT_EQ(Text("STR(10000000000,10)"), "**********");
   EXPECT_EQ(Text("STR(99.999,5,2)"), "*****");
-  EXPECT_EQ(Fails("STR(1,0)").message, "STR: STR width must be 1 to 255");
-  EXPECT_EQ(Fails("STR(1,5,-1)").message, "STR: STR decimals must be 0 to 30");
+  EXPECT_EQ(Fails("STR(1,0)").message, "STR: width must be 1 to 255");
+  EXPECT_EQ(Fails("STR(1,5,-1)").message, "STR: decimals must be 0 to 30");
   EXPECT_EQ(Fails("STR([1])").message, "STR: Type mismatch in argument 1");
   EXPECT_EQ(Num("VAL([  12.5abc])"), 12.5);
   EXPECT_EQ(Num("VAL([-7])"), -7);
@@ -82,7 +82,7 @@ TEST_F(ExprTest, StrAndVal) {
   EXPECT_EQ(Num("VAL([])"), 0);
   EXPECT_EQ(Num("VAL([1.2.3])"), 1.2);
   EXPECT_EQ(Num("VAL([0.] + REPLICATE([0],400) + [1])"), 0);
-  EXPECT_EQ(Fails("VAL(REPLICATE([9],400))").message, "VAL: VAL: number out of range");
+  EXPECT_EQ(Fails("VAL(REPLICATE([9],400))").message, "VAL: number out of range");
 }
 
 TEST_F(ExprTest, Dates) {
