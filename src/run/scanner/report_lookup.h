@@ -26,9 +26,6 @@ struct ReportRange {
   uint64_t start = 0;               // where reading starts
   uint64_t end = 0;                 // where the next report's page starts; 0: the end of the file
   bool pages_out_of_order = false;  // a page number lower than the one before it
-
-  // True when a reader that has just read a line ending before `next` has left the report.
-  bool Done(uint64_t next) const { return end > 0 && next >= end; }
 };
 
 // The first run of consecutive pages whose name matches `wanted`; nothing when no page does.

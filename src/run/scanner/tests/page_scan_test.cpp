@@ -6,6 +6,7 @@
 
 #include "lib/text/tests/temp_file.h"
 #include "run/scanner/report_index.h"
+#include "run/scanner/report_lines.h"
 #include "run/scanner/report_lookup.h"
 #include "run/scanner/tests/report_text.h"
 
@@ -97,8 +98,17 @@ TEST(PageScanTest, ReportRunsAndTheirRanges) {
   EXPECT_EQ(settlement->first, 2u);
   EXPECT_EQ(settlement->start, scan.pages[2].offset);
   EXPECT_EQ(settlement->end, scan.pages[3].offset);
-  EXPECT_FALSE(settlement->Done(scan.pages[3].offset - 1));
-  EXPECT_TRUE(settlement->Done(scan.pages[3].offset));
+  // Its reader stops after the line that reaches the next report: the page's form feed.
+  TempFile file(text);
+  auto reader = ReportLineReader::Open(file.path(), nullptr);
+  ReportLines lines(*reader, settlement->start, settlement->end);
+  ReportLine line;
+  std::vector<std::string> read;
+  while (lines.Next(line)) read.emplace_back(line.text);
+  ASSERT_EQ(read.size(), 3u + 1u + 5u + 1u);
+  EXPECT_NE(read[3 + 1 + 4].find("BODY LINE 4 OF SETTLEMENT REPORT"), std::string::npos);
+  EXPECT_EQ(read.back(), "");
+  EXPECT_EQ(line.next, scan.pages[3].offset);
   EXPECT_FALSE(FindReport(scan.pages, "STATEMENT OF STOCK ACCOUNTS"));
 
   // Files without a page header: no pages, and the one blank report row.
@@ -121,7 +131,6 @@ TEST(PageScanTest, RepeatedPagesAndRestartAtPageOne) {
   EXPECT_EQ(range->start, 100u);
   EXPECT_EQ(range->end, 0u);  // to the end of the file
   EXPECT_TRUE(range->pages_out_of_order);
-  EXPECT_FALSE(range->Done(UINT64_MAX));
   EXPECT_EQ(FindReport(pages, "SETTLEMENT", ReportStart::kLastPageOne)->start, 300u);
 
   // Names compare as stored: blank-padded to the field, the wanted text as a prefix.
