@@ -52,19 +52,30 @@ bool Evaluator::Eval(int index, Value& out) {
     case Op::kAdd:
     case Op::kSub:
     case Op::kMul:
-    case Op::kDiv:
-      if (!Eval(n.a, out) || !Eval(n.b, n.right)) return false;
-      return Arithmetic(n.op, out, n.right, message) || Fail(n.pos, std::move(message));
+    case Op::kDiv: {
+      if (!Eval(n.a, out)) return false;
+      const Value* right = Operand(n.b, n.right);
+      if (right == nullptr) return false;
+      return Arithmetic(n.op, out, *right, message) || Fail(n.pos, std::move(message));
+    }
     default: {
       bool result = false;
-      if (!Eval(n.a, n.left) || !Eval(n.b, n.right)) return false;
-      if (!Relational(n.op, n.left, n.right, result, message)) {
+      const Value* left = Operand(n.a, n.left);
+      const Value* right = left != nullptr ? Operand(n.b, n.right) : nullptr;
+      if (right == nullptr) return false;
+      if (!Relational(n.op, *left, *right, result, message)) {
         return Fail(n.pos, std::move(message));
       }
       out = Value(result);
       return true;
     }
   }
+}
+
+const Value* Evaluator::Operand(int index, Value& slot) {
+  const Node& n = prog_.nodes[index];
+  if (n.op == Op::kLiteral) return &n.literal;
+  return Eval(index, slot) ? &slot : nullptr;
 }
 
 bool Evaluator::EvalName(Node& n, Value& out) {

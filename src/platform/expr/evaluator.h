@@ -20,6 +20,8 @@ class Evaluator {
 
  private:
   bool Fail(size_t pos, std::string message);
+  // The value of node `index`: a literal in place, anything else evaluated into `slot`.
+  const Value* Operand(int index, Value& slot);
   bool EvalName(Node& n, Value& out);
   bool EvalCall(Node& n, Value& out);
   bool EvalLogical(int index, Value& out, const char* op);
