@@ -1,5 +1,6 @@
 #include "platform/expr/expression.h"
 
+#include <atomic>
 #include <exception>
 
 #include "platform/expr/evaluator.h"
@@ -28,9 +29,28 @@ std::string Error::What() const {
   return message + " at column " + std::to_string(position + 1) + " of: " + text;
 }
 
+uint64_t FunctionTable::NextGeneration() {
+  static std::atomic<uint64_t> counter{0};
+  return ++counter;
+}
+
+FunctionTable& FunctionTable::operator=(const FunctionTable& other) {
+  fns_ = other.fns_;
+  generation_ = NextGeneration();
+  return *this;
+}
+
+FunctionTable& FunctionTable::operator=(FunctionTable&& other) noexcept {
+  fns_ = std::move(other.fns_);
+  other.fns_.clear();
+  generation_ = NextGeneration();
+  other.generation_ = NextGeneration();
+  return *this;
+}
+
 void FunctionTable::Register(std::string_view name, Function fn) {
   fns_[AsciiUpper(name)] = std::move(fn);
-  ++generation_;
+  generation_ = NextGeneration();
 }
 
 const Function* FunctionTable::Find(std::string_view name) const {

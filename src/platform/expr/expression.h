@@ -61,14 +61,26 @@ using Function = std::function<Value(std::span<Value> args, Context& ctx, std::s
 
 class FunctionTable {
  public:
+  FunctionTable() = default;
+  // A copy is a different table to compiled calls: it gets a generation of its own.
+  FunctionTable(const FunctionTable& other) : fns_(other.fns_) {}
+  FunctionTable(FunctionTable&& other) noexcept : fns_(std::move(other.fns_)) {
+    other.fns_.clear();
+    other.generation_ = NextGeneration();
+  }
+  FunctionTable& operator=(const FunctionTable& other);
+  FunctionTable& operator=(FunctionTable&& other) noexcept;
+
   void Register(std::string_view name, Function fn);  // names are case-insensitive
   const Function* Find(std::string_view name) const;
-  // Changes with every registration, so that compiled calls look their routine up again.
+  // Unique among all tables of the process and changed by every registration, so that
+  // compiled calls look their routine up again.
   uint64_t generation() const { return generation_; }
 
  private:
+  static uint64_t NextGeneration();
   std::unordered_map<std::string, Function> fns_;  // upper-case names
-  uint64_t generation_ = 0;
+  uint64_t generation_ = NextGeneration();
 };
 
 // What one evaluation sees. Any member may be null: no variables, no fields, only built-ins.

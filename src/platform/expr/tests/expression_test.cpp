@@ -294,6 +294,39 @@ TEST_F(ExprTest, RegisteredRoutinesReplaceBuiltinsEvenAfterCompiling) {
   EXPECT_EQ(out.str(), "mine");
 }
 
+TEST_F(ExprTest, CompiledCallsFollowTheTableOfEachEvaluation) {
+  Error error;
+  auto e = Expression::Compile("F()", error);
+  ASSERT_NE(e, nullptr);
+  auto returning = [](const char* text) {
+    return [text](std::span<Value>, Context&, std::string&) { return Value(text); };
+  };
+  Value out;
+  for (const char* text : {"one", "two"}) {
+    // Tables made one after another may share an address and a registration count.
+    FunctionTable table;
+    table.Register("F", returning(text));
+    ctx.functions = &table;
+    ASSERT_TRUE(e->Evaluate(ctx, out, error));
+    EXPECT_EQ(out.str(), text);
+  }
+  FunctionTable first;
+  first.Register("F", returning("first"));
+  FunctionTable second = first;
+  second.Register("F", returning("second"));
+  ctx.functions = &first;
+  ASSERT_TRUE(e->Evaluate(ctx, out, error));
+  first = second;
+  ASSERT_TRUE(e->Evaluate(ctx, out, error));
+  EXPECT_EQ(out.str(), "second");
+  FunctionTable moved = std::move(first);
+  ASSERT_FALSE(e->Evaluate(ctx, out, error));  // the moved-from table is empty
+  EXPECT_EQ(error.message, "Undefined function F");
+  ctx.functions = &moved;
+  ASSERT_TRUE(e->Evaluate(ctx, out, error));
+  EXPECT_EQ(out.str(), "second");
+}
+
 TEST_F(ExprTest, ExpressionThatEvaluatesItselfIsStopped) {
   Error error;
   std::unique_ptr<Expression> e = Expression::Compile("AGAIN()", error);
