@@ -45,7 +45,7 @@ bool WriteAll(int fd, const char* p, size_t n) {
 }  // namespace
 
 bool CopyFileAtomic(const std::string& source, const std::string& target, std::string& error) {
-  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) {
     error = Why("Cannot open", source);
     return false;

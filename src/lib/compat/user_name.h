@@ -5,7 +5,8 @@
 
 namespace zur::compat {
 
-// The effective user's login name, whole; "" when the user has no password entry.
+// The effective user's login name; "" when the user has no password entry. The name is given
+// whole, never cut to a fixed buffer: a cut name could make two users one in the audit trail.
 std::string WhoAmI();
 
 }  // namespace zur::compat

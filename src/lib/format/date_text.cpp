@@ -66,19 +66,21 @@ Date DateConv(std::string_view text) {
 
 std::optional<std::string> Fdmy(std::string_view typed) {
   std::string_view t = text::AllTrim(typed);
-  std::string dd, mm, yy;
-  if (t.size() == 6 && AllDigits(t)) {
-    dd = t.substr(0, 2), mm = t.substr(2, 2), yy = t.substr(4, 2);
+  // Offsets of the day, month and 2-digit year in the typed text.
+  size_t month_at = 0, year_at = 0;
+  if (t.size() == 6) {
+    month_at = 2, year_at = 4;
   } else if (t.size() == 8 && t.find('/') == std::string_view::npos) {
-    dd = t.substr(0, 2), mm = t.substr(2, 2), yy = t.substr(6, 2);
+    month_at = 2, year_at = 6;
   } else if (t.size() == 8 && t[2] == '/' && t[5] == '/') {
-    dd = t.substr(0, 2), mm = t.substr(3, 2), yy = t.substr(6, 2);
+    month_at = 3, year_at = 6;
   } else {
     return std::nullopt;
   }
+  std::string_view dd = t.substr(0, 2), mm = t.substr(month_at, 2), yy = t.substr(year_at, 2);
   if (!AllDigits(dd) || !AllDigits(mm) || !AllDigits(yy)) return std::nullopt;
   if (!Date::FromYmd(CenturyOf(Number(yy)), Number(mm), Number(dd))) return std::nullopt;
-  return dd + "/" + mm + "/" + yy;
+  return fmt::format("{}/{}/{}", dd, mm, yy);
 }
 
 }  // namespace zur::format

@@ -1,7 +1,8 @@
 #include "lib/text/numeric_text.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include <fmt/format.h>
 
 #include "lib/text/trim_pad.h"
 
@@ -37,11 +38,9 @@ double Val(std::string_view s) {
 
 std::string WholeNumberText(double value) {
   if (!std::isfinite(value)) return "0";
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.0f", std::round(value));
-  std::string out(buf);
-  if (out == "-0") out = "0";
-  return out;
+  double rounded = std::round(value);
+  if (rounded == 0) return "0";  // no "-0"
+  return fmt::format("{:.0f}", rounded);
 }
 
 double CutComma(std::string_view quantity) {

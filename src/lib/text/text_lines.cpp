@@ -1,6 +1,7 @@
 #include "lib/text/text_lines.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,9 +30,15 @@ class Fd {
 
 TextLines ReadTextLines(const std::string& path) {
   TextLines out;
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a pipe or device given by mistake cannot hang the program.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
     out.error = "Cannot open " + path + ": " + std::strerror(errno);
+    return out;
+  }
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    out.error = "Cannot read " + path + ": not a regular file";
     return out;
   }
   char window[kTextLineWindow];

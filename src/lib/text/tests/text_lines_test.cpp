@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "lib/text/line_window.h"
 #include "lib/text/tests/temp_file.h"
@@ -61,6 +62,14 @@ TEST(ReadTextLines, EmptyAndMissingFiles) {
   TextLines directory = ReadTextLines("/tmp");
   EXPECT_FALSE(directory.ok());
   EXPECT_NE(directory.error.find("/tmp"), std::string::npos);
+
+  // A pipe without a writer would block a plain open: refused at once instead.
+  std::string fifo = empty.path() + ".fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  TextLines pipe = ReadTextLines(fifo);
+  ::unlink(fifo.c_str());
+  EXPECT_FALSE(pipe.ok());
+  EXPECT_NE(pipe.error.find(fifo), std::string::npos);
 }
 
 }  // namespace
