@@ -30,11 +30,11 @@ class ReportFile {
     std::string chunk;
     for (int page = 1; written_ < size; ++page) {
       if (with_pages) {
-        testing::PageSpec spec;
-        spec.report = kReports[(page / 50) % 4];
-        spec.page = page % 50 + 1;
-        spec.body_lines = 55;
-        chunk = testing::Page(spec);
+        testing::PageFields fields;
+        fields.report = kReports[(page / 50) % 4];
+        fields.page = page % 50 + 1;
+        fields.body_lines = 55;
+        chunk = testing::Page(fields);
       } else {
         chunk.assign(1 << 20, 'x');  // one endless line
       }

@@ -14,7 +14,7 @@ namespace zur::scanner {
 namespace {
 
 using testing::Page;
-using testing::PageSpec;
+using testing::PageFields;
 using text::testing::TempFile;
 
 PageScan Scan(const std::string& contents) {
@@ -25,21 +25,21 @@ PageScan Scan(const std::string& contents) {
   return reader ? ScanPages(*reader) : PageScan{};
 }
 
-PageSpec Spec(std::string report, int page, bool shifted = false) {
-  PageSpec spec;
-  spec.report = std::move(report);
-  spec.page = page;
-  spec.shifted = shifted;
-  return spec;
+PageFields Fields(std::string report, int page, bool shifted = false) {
+  PageFields fields;
+  fields.report = std::move(report);
+  fields.page = page;
+  fields.shifted = shifted;
+  return fields;
 }
 
 TEST(PageScanTest, PageRowsFromHeaders) {
-  PageSpec second = Spec("STI STATUS REPORT", 2, true);
+  PageFields second = Fields("STI STATUS REPORT", 2, true);
   second.time = "18:06:01";
   second.part_id = "B09999";
-  PageSpec third = Spec("STI STATUS REPORT", 3);
+  PageFields third = Fields("STI STATUS REPORT", 3);
   third.part_id = "B07777";
-  std::string first = Page(Spec("STI STATUS REPORT", 1));
+  std::string first = Page(Fields("STI STATUS REPORT", 1));
   PageScan scan = Scan(first + Page(second) + Page(third));
   ASSERT_TRUE(scan.ok());
   ASSERT_EQ(scan.pages.size(), 3u);
@@ -84,7 +84,7 @@ TEST(PageScanTest, ReportRunsAndTheirRanges) {
                               {"DAILY STOCK BALANCE REPORT", 1},
                               {"SETTLEMENT REPORT", 2},
                               {"SETTLEMENT REPORT", 3}})
-    text += Page(Spec(report, page));
+    text += Page(Fields(report, page));
   PageScan scan = Scan(text);
   ASSERT_EQ(scan.pages.size(), 6u);
   std::vector<ReportRow> reports = BuildReportIndex(scan.pages);

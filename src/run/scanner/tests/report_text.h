@@ -9,7 +9,7 @@
 
 namespace zur::scanner::testing {
 
-struct PageSpec {
+struct PageFields {
   std::string report = "DAILY STOCK BALANCE REPORT";
   int page = 1;
   std::string date = "08DEC26";
@@ -22,7 +22,7 @@ struct PageSpec {
 
 // The three header lines, each ended by CR LF, with the fields at their columns: participant
 // id at column 12, the report name at column 41, all one further right when shifted.
-inline std::string PageHeader(const PageSpec& p) {
+inline std::string PageHeader(const PageFields& p) {
   std::string lead = p.shifted ? " " : "";
   std::string first = lead + text::PadR("CCMS5001", 11) + text::PadR(p.part_id, 10) +
                       std::string(30, ' ') + "RUN DATE : " + p.date + "\r\n";
@@ -36,7 +36,7 @@ inline std::string PageHeader(const PageSpec& p) {
 // A whole page: header, a rule, body lines long enough that no form feed falls within a
 // window of the header lines, and a closing form feed followed by the blank that the page
 // pass consumes with it.
-inline std::string Page(const PageSpec& p) {
+inline std::string Page(const PageFields& p) {
   std::string out = PageHeader(p) + std::string(120, '-') + "\r\n";
   for (int i = 0; i < p.body_lines; ++i)
     out += "  " + text::PadR("BODY LINE " + std::to_string(i) + " OF " + p.report, 70) + "\r\n";
