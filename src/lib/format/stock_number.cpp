@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "lib/compat/named_flags.h"
-#include "lib/text/numeric_text.h"
 #include "lib/text/trim_pad.h"
 
 namespace zur::format {
@@ -19,9 +18,13 @@ int WidthVar(const VarStore& vars, std::string_view name) {
   return static_cast<int>(n);
 }
 
-// The digits of the number a numeric stock number holds ("00005" -> "5").
+// The digits of the number a numeric stock number holds ("00005" -> "5", " 12 3" -> "12"):
+// the first run of digits, without leading zeros; exact however long the run is.
 std::string ValueDigits(std::string_view stkno) {
-  return text::WholeNumberText(text::Val(stkno));
+  std::string_view digits = text::LTrim(stkno);
+  digits = digits.substr(0, digits.find(' '));
+  size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? "0" : std::string(digits.substr(first));
 }
 
 // Right-justified in `width`; a number with more digits than that is kept whole rather than

@@ -9,7 +9,6 @@
 #include "lib/compat/program_exit.h"
 #include "lib/compat/tests/scratch_dir.h"
 #include "lib/compat/unique_file.h"
-#include "lib/compat/user_name.h"
 
 namespace zur::compat {
 namespace {
@@ -80,12 +79,6 @@ TEST(ListAsArray, PiecesBetweenDelimiters) {
   EXPECT_THAT(ListAsArray("a,"), ElementsAre("a", ""));
   EXPECT_THAT(ListAsArray("a::b", "::"), ElementsAre("a", "b"));
   EXPECT_THAT(ListAsArray("a,b", ""), ElementsAre("a,b"));
-}
-
-TEST(WhoAmI, NamesTheEffectiveUser) {
-  std::string name = WhoAmI();
-  ASSERT_FALSE(name.empty());
-  EXPECT_EQ(name.find('\0'), std::string::npos);
 }
 
 TEST(ProgramExit, DeletesThePrinterFileOnly) {

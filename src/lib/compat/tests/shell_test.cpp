@@ -78,10 +78,5 @@ TEST(Shell, MissingShellIsReportedNotHidden) {
   EXPECT_EQ(ErrMajor(), "Error in NEW Shell.");
 }
 
-TEST(Shell, EmptyShellVariableMeansBinSh) {
-  ShellVar sh("");
-  EXPECT_EQ(UserShell(), "/bin/sh");
-}
-
 }  // namespace
 }  // namespace zur::compat

@@ -48,6 +48,9 @@ TEST(StrVal2, LastFiveDigits) {
   EXPECT_EQ(StrVal2("5"), "    5");
   EXPECT_EQ(StrVal2(""), "     ");
   EXPECT_EQ(StrVal2("A1"), "A1   ");
+  EXPECT_EQ(StrVal2("00000"), "    0");
+  EXPECT_EQ(StrVal2("12 34"), "   12");  // the number ends at the first blank
+  EXPECT_EQ(StrVal2("123456789012345678901234"), "01234");
 }
 
 TEST(StrValD, JustificationUnderSasConversion) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "lib/text/trim_pad.h"
-
 namespace zur::text {
 namespace {
 
@@ -32,16 +30,6 @@ TEST(WholeNumberText, RoundsAndDropsNegativeZero) {
   EXPECT_EQ(WholeNumberText(-2.5), "-3");
   EXPECT_EQ(WholeNumberText(-0.2), "0");
   EXPECT_EQ(WholeNumberText(1e20), "100000000000000000000");
-}
-
-TEST(TrimPad, BlanksOnlyAndCutWhenTooLong) {
-  EXPECT_EQ(AllTrim("  a b \t "), "a b \t");
-  EXPECT_EQ(PadR("abc", 5), "abc  ");
-  EXPECT_EQ(PadR("abcdef", 2), "ab");
-  EXPECT_EQ(PadL("5", 3, '0'), "005");
-  EXPECT_EQ(PadL("12345", 3), "123");
-  EXPECT_TRUE(IsBlank("   "));
-  EXPECT_FALSE(IsBlank(" x "));
 }
 
 }  // namespace
