@@ -327,6 +327,7 @@ void Table::Skip(int64_t n) {
       uint32_t r = m.StepLast();
       while (r != 0 && !m.Visible(r)) r = m.StepPrev(r);
       if (r == 0) {
+        m.SetEof();
         m.bof = true;  // nothing visible: stays at EOF, which is also BOF
         m.Moved();
         return;
@@ -335,11 +336,15 @@ void Table::Skip(int64_t n) {
       --left;
     }
     for (; left > 0; --left) {
+      const uint32_t here = m.recno;
+      const std::string here_key = m.cur_key;
       m.step_key = m.cur_key;
       uint32_t r = m.StepPrev(m.recno);
       while (r != 0 && !m.Visible(r)) r = m.StepPrev(r);
       if (r == 0) {
-        m.bof = true;  // stays on the first record
+        m.Load(here);  // stays on the first record
+        m.cur_key = here_key;
+        m.bof = true;
         break;
       }
       m.Arrive(r);

@@ -123,7 +123,11 @@ std::string Table::Impl::EvalKey(Order& o, const char* rec, uint32_t r) {
 
 bool Table::Impl::Visible(uint32_t r) {
   if (!filter) return true;
-  Value v = Evaluate(*this, *filter, CachedRecord(r), r, "filter");
+  // The candidate becomes current first, so that related areas follow it and the filter
+  // sees them as they will be when it is accepted.
+  Load(r);
+  Moved();
+  Value v = Evaluate(*this, *filter, cur.data(), r, "filter");
   return v.IsTrue();
 }
 
