@@ -23,7 +23,7 @@ bool EncodeKey(const Value& v, std::string& out) {
       out = v.date().Dtos();
       return true;
     case Value::Kind::kLogical:
-      out = v.logical() ? "T" : "F";
+      out.assign(1, v.logical() ? 'T' : 'F');
       return true;
     default:
       return false;
