@@ -1,0 +1,170 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/commands/csv_field.h"
+#include "app/commands/dbf_command.h"
+#include "app/commands/upgrade_command.h"
+#include "app/upgrade/tests/memo_tables.h"
+#include "app/upgrade/tests/test_tables.h"
+
+namespace zur::commands {
+namespace {
+
+using upgrade::testing::MakeTable;
+using upgrade::testing::TempDir;
+using upgrade::testing::WriteBytes;
+
+TEST(CsvField, QuotesOnlyWhereNeeded) {
+  EXPECT_EQ(CsvField("plain"), "plain");
+  EXPECT_EQ(CsvField(""), "");
+  EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+  EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+  EXPECT_EQ(CsvField(" lead"), "\" lead\"");
+  EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
+}
+
+TEST(DbfCommand, PrintsStructureThenRecordsAsCsv) {
+  TempDir dir;
+  MakeTable(dir / "CLIENTS.DBF",
+            {{"CLNO", 'C', 8, 0},
+             {"NAME", 'C', 20, 0},
+             {"QTY", 'N', 8, 2},
+             {"OPENED", 'D', 8, 0},
+             {"ACTIVE", 'L', 1, 0}},
+            {{"A001", "Chan, Tai Man", 12.5, *Date::FromYmd(2024, 2, 29), true},
+             {"A002", "say \"hi\"", -3, Value(), false}});
+  {
+    auto t = dbf::Table::Open(dir / "CLIENTS.DBF", dbf::Share::kExclusive);
+    t->GoTo(2);
+    t->Delete();
+  }
+  std::ostringstream out, err;
+  EXPECT_EQ(DbfCommand({dir / "clients"}, out, err), 0) << err.str();  // extension optional
+  EXPECT_EQ(out.str(),
+            "CLNO       C   8  0\n"
+            "NAME       C  20  0\n"
+            "QTY        N   8  2\n"
+            "OPENED     D   8  0\n"
+            "ACTIVE     L   1  0\n"
+            "\n"
+            "DEL,CLNO,NAME,QTY,OPENED,ACTIVE\n"
+            ",A001,\"Chan, Tai Man\",12.50,20240229,T\n"
+            "*,A002,\"say \"\"hi\"\"\",-3.00,,F\n");
+  EXPECT_TRUE(err.str().empty());
+}
+
+TEST(DbfCommand, MissingOrDamagedTableIsReportedByName) {
+  TempDir dir;
+  std::ostringstream out, err;
+  EXPECT_EQ(DbfCommand({dir / "NONE.DBF"}, out, err), 1);
+  EXPECT_NE(err.str().find("NONE.DBF"), std::string::npos) << err.str();
+  WriteBytes(dir / "BAD.DBF", std::string("\x03garbage", 8));
+  err.str("");
+  EXPECT_EQ(DbfCommand({dir / "BAD.DBF"}, out, err), 1);
+  EXPECT_NE(err.str().find("BAD.DBF"), std::string::npos) << err.str();
+  EXPECT_TRUE(out.str().empty());
+  EXPECT_EQ(DbfCommand({}, out, err), 2);
+}
+
+// Runs the upgrade command in `dir` as the current directory.
+int UpgradeIn(const TempDir& dir, const std::string& name, std::ostream& out, std::ostream& err) {
+  const auto here = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  const int rc = UpgradeCommand({name}, out, err);
+  std::filesystem::current_path(here);
+  return rc;
+}
+
+TEST(UpgradeCommand, UpgradesATableOfTheCurrentDirectory) {
+  TempDir dir;
+  MakeTable(dir / "RPOPTN.DBF", {{"RNAME", 'C', 30, 0}}, {{"DAILY.TXT"}});
+  std::ostringstream out, err;
+  EXPECT_EQ(UpgradeIn(dir, "RPOPTN", out, err), 0) << err.str();
+  EXPECT_EQ(out.str(), "Converting RPOPTN... \n");
+  const auto t = upgrade::testing::ReadTable(dir / "RPOPTN.DBF");
+  EXPECT_EQ(t.fields.size(), 9u);
+  EXPECT_EQ(t.Value(0, "RNAME"), "DAILY.TXT");
+}
+
+TEST(UpgradeCommand, StopsAreNonZeroWithTheMessageOnStderr) {
+  TempDir dir;
+  MakeTable(dir / "RPOPTN.DBF", {{"RNAME", 'N', 5, 0}}, {});
+  std::ostringstream out, err;
+  EXPECT_EQ(UpgradeIn(dir, "RPOPTN", out, err), 1);
+  EXPECT_EQ(err.str(),
+            "ERROR: file (RPOPTN) field (RNAME) - data type is not \"C\" !\n"
+            "Press any key to continue...\n");
+  auto holder = dbf::Table::Open(dir / "RPOPTN.DBF", dbf::Share::kShared);
+  err.str("");
+  EXPECT_EQ(UpgradeIn(dir, "RPOPTN", out, err), 1);
+  EXPECT_NE(err.str().find("in use"), std::string::npos);
+  EXPECT_EQ(UpgradeCommand({}, out, err), 2);
+}
+
+// A Python interpreter that has the "dbf" module (the one on PATH may be another than the
+// system's), or "" when none has it.
+std::string PythonWithDbf() {
+  for (std::string python : {"python3", "/usr/bin/python3"})
+    if (std::system((python + " -c 'import dbf' >/dev/null 2>&1").c_str()) == 0) return python;
+  return {};
+}
+
+// After an upgrade, an independent dBASE reader sees the same structure and values.
+TEST(UpgradeInterop, PythonDbfReadsTheUpgradedTable) {
+  const std::string python = PythonWithDbf();
+  if (python.empty()) GTEST_SKIP() << "python3 module 'dbf' (Debian python3-dbf) is not installed";
+  TempDir dir;
+  MakeTable(dir / "RPINFO.DBF", {{"RNAME", 'C', 20, 0}, {"RPAGE", 'N', 3, 0}},
+            {{"MORNING.TXT", 12}, {"EVENING.TXT", 345}});
+  std::ostringstream out, err;
+  ASSERT_EQ(UpgradeIn(dir, "RPINFO", out, err), 0) << err.str();
+  const std::string script = dir / "read.py";
+  WriteBytes(script,
+             "import dbf, sys\n"
+             "t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY)\n"
+             "print(';'.join(t.structure()).upper())\n"
+             "for r in t: print(r.rname.strip(), int(r.rpage), repr(r.rtime))\n");
+  const std::string result = dir / "out.txt";
+  ASSERT_EQ(std::system((python + " -W ignore " + script + " " + (dir / "RPINFO.DBF") + " > " +
+                         result + " 2>&1")
+                            .c_str()),
+            0)
+      << upgrade::testing::ReadBytes(result);
+  EXPECT_EQ(upgrade::testing::ReadBytes(result),
+            "RNAME C(60);RPAGE N(5,0);ROFFSET N(10,0);RDATE C(7);RTIME C(8);REPAGE N(5,0)\n"
+            "MORNING.TXT 12 '        '\n"
+            "EVENING.TXT 345 '        '\n");
+}
+
+TEST(UpgradeInterop, PythonDbfReadsTheMemosOfAnUpgradedTable) {
+  const std::string python = PythonWithDbf();
+  if (python.empty()) GTEST_SKIP() << "python3 module 'dbf' (Debian python3-dbf) is not installed";
+  TempDir dir;
+  MakeTable(dir / "CLMAST.DBF", {{"CLNO", 'C', 8, 0}, {"NOTE", 'M', 10, 0}}, {{"A1"}, {"A2"}});
+  upgrade::testing::PutMemo(dir / "CLMAST.DBF", dir / "CLMAST.DBT", 2, 1, "second client");
+  std::ostringstream out, err;
+  ASSERT_EQ(UpgradeIn(dir, "CLMAST", out, err), 0) << err.str();
+  const std::string script = dir / "read.py";
+  WriteBytes(script,
+             "import dbf, sys\n"
+             "t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY)\n"
+             "print(';'.join(t.structure()).upper())\n"
+             "for r in t: print(r.clno.strip(), repr(r.note))\n");
+  const std::string result = dir / "out.txt";
+  ASSERT_EQ(std::system((python + " -W ignore " + script + " " + (dir / "CLMAST.DBF") + " > " +
+                         result + " 2>&1")
+                            .c_str()),
+            0)
+      << upgrade::testing::ReadBytes(result);
+  EXPECT_EQ(upgrade::testing::ReadBytes(result),
+            "CLNO C(8);NOTE M;LSEGAC C(8)\n"
+            "A1 ''\n"
+            "A2 'second client'\n");
+}
+
+}  // namespace
+}  // namespace zur::commands
