@@ -57,9 +57,9 @@ class Upgrade {
 
 UpgradeResult Upgrade::Run() {
   Step("start");
-  RecoverInterruptedUpgrade(paths_, options_.on_step);
   const std::vector<RequiredField> required = RequiredFieldsFor(name_, options_.stkno_len);
   if (required.empty()) return {};
+  RecoverInterruptedUpgrade(paths_, options_.on_step);
 
   std::unique_ptr<dbf::Table> old;
   if (FileExists(paths_.table)) {
@@ -88,12 +88,13 @@ UpgradeResult Upgrade::Run() {
     RemoveNewTable();
     return Quit(std::string(kDiskFullMessage));
   }
-  const bool existed = old != nullptr;
-  old.reset();
-  if (existed && with_memo)
+  // The old table stays open (exclusively) until the new one has taken its name, so no other
+  // program can change it in between.
+  if (old && with_memo)
     SwapInMemoTable();
   else
     SwapInPlainTable();
+  old.reset();
   Step("done");
   return {UpgradeStatus::kConverted, {}};
 }

@@ -201,6 +201,17 @@ TEST(Flconv, OrphanedBackupIsRestoredBeforeTheUpgrade) {
   EXPECT_EQ(dir.Files(), (Files{"RPINFO.BAK", "RPINFO.DBF"}));
 }
 
+TEST(Flconv, DamagedSwapMarkerNamesNoOtherFile) {
+  TempDir dir;
+  MakeTable(dir / "RPINFO.DBF", {{"RNAME", 'C', 60, 0}}, {{"KEPT"}});
+  MakeTable(dir / "OTHER.DBF", {{"X", 'C', 1, 0}}, {});
+  WriteBytes(dir / "RPINFO_ZURSWAP.TXT", "OTHER\n");
+  RecordingConsole console;
+  EXPECT_EQ(Flconv(dir / "RPINFO", console).status, UpgradeStatus::kConverted);
+  EXPECT_EQ(dir.Files(), (Files{"OTHER.DBF", "RPINFO.DBF"}));
+  EXPECT_EQ(ReadTable(dir / "RPINFO.DBF").Value(0, "RNAME"), "KEPT");
+}
+
 TEST(DelNsx, DeletesTheIndexFileInAnyLetterCase) {
   TempDir dir;
   WriteBytes(dir / "atimast.nsx", "index");
