@@ -25,7 +25,7 @@ bool CheckDbf(std::string_view name, bool mark) {
   std::string file(name);
   if (!EndsWithIgnoreCase(file, ".DBF")) file += ".dbf";
   const auto path = FindFile(file);
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return false;
   bool rewritten = false;
   struct stat st;

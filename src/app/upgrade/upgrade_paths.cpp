@@ -11,6 +11,17 @@ UpgradePaths UpgradePaths::For(std::string_view name) {
   p.dir = given.parent_path();
   p.base = given.filename().string();
   p.table = FindFile(p.InDir(p.base + ".DBF"));
+  // A table reached through a symbolic link is upgraded where it really lies, so the link
+  // stays a link.
+  std::error_code ec;
+  if (fs::is_symlink(p.table, ec)) {
+    const fs::path target = fs::canonical(p.table, ec);
+    if (!ec) {
+      p.dir = target.parent_path();
+      p.base = target.stem().string();
+      p.table = target;
+    }
+  }
   // The memo file goes with the table's spelling when the table exists.
   const fs::path memo_guess =
       FileExists(p.table)

@@ -13,6 +13,9 @@
 //   NAME.BAK                  backup left by an interrupted upgrade of an older version;
 //                             restored when the table itself is missing
 //
+// A table name that is a symbolic link stands for the file it points to: the files above are
+// those of the link's target.
+//
 // The "_ZUR..." names have stems longer than 8 characters, so they cannot be the name of a
 // back-office file.
 

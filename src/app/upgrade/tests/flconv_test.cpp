@@ -184,6 +184,20 @@ TEST(Flconv, LetterCaseOfTheFileIsKept) {
   EXPECT_EQ(ReadTable(dir / "rpinfo.dbf").Value(0, "RNAME"), "KEPT");
 }
 
+TEST(Flconv, LinkedTableIsUpgradedWhereItLies) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "obx");
+  MakeTable(dir / "obx/CLIENTS.DBF", {{"CLNO", 'C', 8, 0}}, {{"A1"}});
+  std::filesystem::create_symlink("obx/CLIENTS.DBF", dir.path() / "CLMAST.DBF");
+  RecordingConsole console;
+  EXPECT_EQ(Flconv(dir / "CLMAST", console).status, UpgradeStatus::kConverted);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "CLMAST.DBF"));
+  EXPECT_EQ(dir.Files(), (Files{"CLMAST.DBF", "obx"}));
+  const auto t = ReadTable(dir / "obx/CLIENTS.DBF");
+  EXPECT_EQ(t.fields.size(), 2u);
+  EXPECT_EQ(t.Value(0, "CLNO"), "A1");
+}
+
 TEST(Flconv, OrphanedBackupIsRestoredBeforeTheUpgrade) {
   TempDir dir;
   // An older version crashed after moving the table to .BAK.
