@@ -165,9 +165,7 @@ UpgradeResult Flconv(std::string_view name, UpgradeConsole& console,
   try {
     upgrade.emplace(name, console, options);
     return upgrade->Run();
-  } catch (const dbf::Error& e) {
-    error = e.what();
-  } catch (const fs::filesystem_error& e) {
+  } catch (const std::exception& e) {  // dbf::Error and file-system errors name the file
     error = e.what();
   }
   if (upgrade) upgrade->CleanUp();
