@@ -124,8 +124,10 @@ class Table {
   bool Deleted() const;
 
   // Replaces a field of the current record. C takes a character value (cut or blank-padded
-  // to the width), N a number (kValue error when it does not fit the width), D a date, L a
-  // logical. Written through at once; index orders follow the new key.
+  // to the width), N a number (kValue error when it does not fit the width; nothing is
+  // written then), D a date, L a logical. Index orders follow the new key at once. A shared
+  // open must hold the record's lock and writes through at once; an exclusive open writes
+  // the record when the pointer leaves it, on Flush and on close.
   void Replace(int field, const Value& value);
   void Replace(std::string_view name, const Value& value);
 
@@ -176,6 +178,10 @@ class Table {
   // every key that begins with it. Found: the first such record. Not found: EOF, or with
   // `soft` the first record with a greater key (EOF when there is none). Returns Found().
   bool Seek(const Value& key, bool soft = false);
+
+  // Goes to the first record, from the top in the active order and past the filter, for
+  // which `condition` is true; EOF when there is none. Returns Found().
+  bool Locate(std::string_view condition);
 
   // Records for which the expression is not true are passed over by GoTop, GoBottom, Skip
   // and Seek. An empty text clears the filter.

@@ -289,6 +289,19 @@ bool Table::Seek(const Value& key, bool soft) {
   return m.found;
 }
 
+bool Table::Locate(std::string_view condition) {
+  Impl& m = *impl_;
+  auto e = CompileFor(m, condition, "locate");
+  m.found = false;
+  for (GoTop(); !m.eof; Skip()) {
+    if (Evaluate(m, *e, m.cur.data(), m.recno, "locate").IsTrue()) {
+      m.found = true;
+      break;
+    }
+  }
+  return m.found;
+}
+
 void Table::SetFilter(std::string_view expression) {
   Impl& m = *impl_;
   if (expression.find_first_not_of(' ') == std::string_view::npos) {

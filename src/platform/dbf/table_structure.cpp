@@ -157,6 +157,7 @@ uint64_t Table::AppendFrom(Table& source, const Progress& progress) {
     }
     Append();
     m.Change("append", [&](std::string& cur) { cur = rec; });
+    if (m.share == Share::kShared) Unlock(m.recno);  // copied records are not kept locked
     if (progress && r % step == 0) progress(r, n);
   }
   m.WriteCurrent();

@@ -225,6 +225,18 @@ TEST_F(Orders, FilterIsHonouredBySkipTopBottomAndSeek) {
   EXPECT_THROW(t_->GoTop(), Error);
 }
 
+TEST_F(Orders, LocateFindsTheFirstMatchInOrderPastTheFilter) {
+  EXPECT_TRUE(t_->Locate("MACCT = \"A01\""));
+  EXPECT_EQ(Key(), "A01/11");  // record order: record 3 before record 5
+  t_->CreateOrder("Q", "MQTY");
+  t_->SetFilter("MQTY < 1000");
+  EXPECT_FALSE(t_->Locate("MQTY > 100000"));  // only A01/5 has it, and the filter hides it
+  EXPECT_TRUE(t_->Eof());
+  EXPECT_TRUE(t_->Locate("MACCT = \"B\""));
+  EXPECT_EQ(Key(), "B01/1");
+  EXPECT_THROW(t_->Locate("MACCT ="), Error);
+}
+
 TEST_F(Orders, BadKeyExpressionsAreErrors) {
   EXPECT_THROW(t_->CreateOrder("X", "MACCT+"), Error);
   EXPECT_THROW(t_->CreateOrder("X", "NOSUCH"), Error);
