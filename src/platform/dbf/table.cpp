@@ -86,7 +86,9 @@ void Table::Impl::WriteCurrent() {
   if (!cur_dirty) return;
   cur_dirty = false;
   const uint64_t at = hdr.header_length + uint64_t{recno - 1} * hdr.record_length;
-  if (recno == hdr.record_count) {
+  // The end-of-file byte follows the last record. A shared open never writes it here: its
+  // count may be stale, and the byte would land on a record another open appended.
+  if (recno == hdr.record_count && share == Share::kExclusive) {
     std::string bytes = cur;
     bytes.push_back(static_cast<char>(kEofByte));
     WriteAt(fd, bytes.data(), bytes.size(), at, file);
@@ -512,7 +514,8 @@ void Table::Flush() {
 }
 
 void Table::RefreshHeader() {
-  impl_->ReadHeaderCount();
+  // Nobody else writes a table opened exclusively; its own header may lag its appends.
+  if (impl_->share == Share::kShared) impl_->ReadHeaderCount();
 }
 
 // ---------------------------------------------------------------- locks

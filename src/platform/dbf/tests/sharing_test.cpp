@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "platform/dbf/table.h"
@@ -188,6 +189,31 @@ TEST_F(Sharing, ReaderSeesRecordsAppendedByAnotherProcess) {
   writer->GoTo(1);
   ASSERT_TRUE(writer->Lock(1));  // a lock reads the record afresh
   EXPECT_EQ(writer->Get("LSEGAC"), Value("SEG1    "));
+}
+
+TEST_F(Sharing, ReplacingTheLastRecordKeepsARecordAppendedElsewhere) {
+  auto t = Table::Open(path_, Share::kShared);
+  t->GoBottom();
+  ASSERT_TRUE(t->LockCurrent());
+  EXPECT_EQ(InChild([&] {
+              auto w = Table::Open(path_, Share::kShared);
+              w->Append();
+              w->Replace("LACCT", Value("LATE"));
+              return 0;
+            }),
+            0);
+  t->Replace("LSEGAC", Value("SEG10"));  // record 10, the last one as this open knows it
+  t->UnlockAll();
+  auto r = Table::Open(path_, Share::kShared, Access::kReadOnly);
+  r->GoBottom();
+  EXPECT_EQ(r->RecNo(), 11u);
+  EXPECT_FALSE(r->Deleted());
+  EXPECT_EQ(r->Get("LACCT"), Value("LATE    "));
+  r->Skip(-1);
+  EXPECT_EQ(r->Get("LSEGAC"), Value("SEG10   "));
+  std::ifstream in(path_, std::ios::binary);
+  in.seekg(r->header_length() + 10 * r->record_length());
+  EXPECT_EQ(in.get(), ' ');  // record 11's deletion flag, not an end-of-file byte
 }
 
 TEST_F(Sharing, ConcurrentAppendsLoseNoRecord) {

@@ -164,6 +164,15 @@ TEST(TableRecords, DeleteRecallZapAndReopen) {
   EXPECT_THROW(t->Zap(), Error);  // shared
 }
 
+TEST(TableRecords, ExclusiveAppendsSurviveAHeaderRefresh) {
+  TempDir dir;
+  auto t = Filled(dir / "T.DBF", 3);
+  t->RefreshHeader();  // the header on disk still says 0 records
+  EXPECT_EQ(t->RecCount(), 3u);
+  t->GoBottom();
+  EXPECT_EQ(t->Get("FQTY"), Value(30.0));
+}
+
 TEST(TableRecords, SharedReplaceNeedsTheRecordLock) {
   TempDir dir;
   auto p = dir / "T.DBF";
