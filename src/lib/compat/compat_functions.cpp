@@ -14,17 +14,6 @@ namespace {
 
 using Args = std::span<Value>;
 
-// A routine of one text argument giving a value.
-template <typename F>
-expr::Function OnText(std::string_view name, F f) {
-  return [name, f](Args args, expr::Context&, std::string& error) -> Value {
-    RoutineArgs a(name, args, error);
-    std::string_view s;
-    if (!a.Text(0, s)) return Value();
-    return Value(f(s));
-  };
-}
-
 // A flag routine: works on the store with the flag name.
 template <typename F>
 expr::Function OnFlag(std::string_view name, VarStore& bound, F f) {
@@ -82,11 +71,11 @@ void RegisterCompatFunctions(expr::FunctionTable& table, VarStore& vars) {
                  }));
 
   table.Register("O_CURPATH", [](Args, expr::Context&, std::string&) { return Value(CurPath()); });
-  table.Register("O_CD", OnText("O_CD", ChangeDir));
-  table.Register("O_MD", OnText("O_MD", MakeDir));
-  table.Register("O_DIREXIST", OnText("O_DIREXIST", DirExists));
-  table.Register("O_GETTEMP", OnText("O_GETTEMP", GetTemp));
-  table.Register("N_FEXT", OnText("N_FEXT", FileExt));
+  table.Register("O_CD", TextRoutine("O_CD", ChangeDir));
+  table.Register("O_MD", TextRoutine("O_MD", MakeDir));
+  table.Register("O_DIREXIST", TextRoutine("O_DIREXIST", DirExists));
+  table.Register("O_GETTEMP", TextRoutine("O_GETTEMP", GetTemp));
+  table.Register("N_FEXT", TextRoutine("N_FEXT", FileExt));
   table.Register("N_FUNIQUE", [](Args args, expr::Context&, std::string& error) -> Value {
     RoutineArgs a("N_FUNIQUE", args, error);
     std::string_view dir, ext;

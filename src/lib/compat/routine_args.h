@@ -70,4 +70,15 @@ inline VarStore& StoreOf(expr::Context& ctx, VarStore& bound) {
   return ctx.vars != nullptr ? *ctx.vars : bound;
 }
 
+// A routine of one text argument whose result `f(text)` becomes a Value.
+template <typename F>
+expr::Function TextRoutine(std::string_view name, F f) {
+  return [name, f](std::span<Value> args, expr::Context&, std::string& error) -> Value {
+    RoutineArgs a(name, args, error);
+    std::string_view s;
+    if (!a.Text(0, s)) return Value();
+    return Value(f(s));
+  };
+}
+
 }  // namespace zur::compat

@@ -17,6 +17,7 @@ namespace {
 using Args = std::span<Value>;
 using compat::RoutineArgs;
 using compat::StoreOf;
+using compat::TextRoutine;
 
 // A stock number routine: one text, the rules read from the store.
 template <typename F>
@@ -36,17 +37,6 @@ expr::Function DateRoutine(std::string_view name, std::string (*f)(Date)) {
     Date d;
     if (!a.DateValue(0, d)) return Value();
     return Value(f(d));
-  };
-}
-
-// A routine of one text.
-template <typename F>
-expr::Function TextRoutine(std::string_view name, F f) {
-  return [name, f](Args args, expr::Context&, std::string& error) -> Value {
-    RoutineArgs a(name, args, error);
-    std::string_view s;
-    if (!a.Text(0, s)) return Value();
-    return Value(f(s));
   };
 }
 

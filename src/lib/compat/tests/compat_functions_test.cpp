@@ -1,4 +1,5 @@
 #include "lib/compat/compat_functions.h"
+#include "lib/compat/tests/routines_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,26 +8,7 @@
 namespace zur::compat {
 namespace {
 
-class CompatFunctions : public ::testing::Test {
- protected:
-  CompatFunctions() {
-    RegisterCompatFunctions(table_, vars_);
-    ctx_.vars = &vars_;
-    ctx_.functions = &table_;
-  }
-  Value Eval(std::string_view text) {
-    Value out;
-    expr::Error error;
-    ok_ = expr::EvaluateText(text, ctx_, out, error);
-    message_ = error.message;
-    return out;
-  }
-  VarStore vars_;
-  expr::FunctionTable table_;
-  expr::Context ctx_;
-  bool ok_ = false;
-  std::string message_;
-};
+class CompatFunctions : public compat::testing::RoutinesTest<&RegisterCompatFunctions> {};
 
 TEST_F(CompatFunctions, MenuFlags) {
   EXPECT_EQ(Eval("ISFLAGSET('WIN_GUI')"), Value(false));

@@ -1,4 +1,5 @@
 #include "lib/format/format_functions.h"
+#include "lib/compat/tests/routines_fixture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,26 +9,7 @@
 namespace zur::format {
 namespace {
 
-class FormatFunctions : public ::testing::Test {
- protected:
-  FormatFunctions() {
-    RegisterFormatFunctions(table_, vars_);
-    ctx_.vars = &vars_;
-    ctx_.functions = &table_;
-  }
-  Value Eval(std::string_view text) {
-    Value out;
-    expr::Error error;
-    ok_ = expr::EvaluateText(text, ctx_, out, error);
-    message_ = error.message;
-    return out;
-  }
-  VarStore vars_;
-  expr::FunctionTable table_;
-  expr::Context ctx_;
-  bool ok_ = false;
-  std::string message_;
-};
+class FormatFunctions : public compat::testing::RoutinesTest<&RegisterFormatFunctions> {};
 
 TEST_F(FormatFunctions, IndexKeysFollowTheStore) {
   EXPECT_EQ(Eval("STRVAL('5')"), Value("    5"));
