@@ -78,7 +78,8 @@ class Table {
   // list, replacing any table of that name that nobody has open. Written beside and renamed.
   static void Create(const std::filesystem::path& path, const std::vector<FieldSpec>& fields);
 
-  // The field list described by a structure-extended table (all its records, in order).
+  // The field list described by a structure-extended table: its records that are not
+  // deleted, in record order (not checked: Create checks the list).
   static std::vector<FieldSpec> StructureFromRows(Table& rows);
 
   // True when some open (of any process) holds the table, so an exclusive open would fail.
@@ -109,10 +110,11 @@ class Table {
   uint32_t RecNo() const;     // RecCount() + 1 at EOF
   bool Eof() const;
   bool Bof() const;
-  bool Found() const;  // the last Seek found its key
+  bool Found() const;  // the last Seek or Locate found what it looked for
   void GoTop();
   void GoBottom();            // re-reads the header first in shared mode
   void GoTo(uint32_t recno);  // physical; out of range -> EOF; ignores the filter
+  // Past the last record: EOF. Back from the first: BOF, staying on the first record.
   void Skip(int64_t n = 1);
 
   // ---- fields of the current record (the phantom record at EOF reads blank)
@@ -184,7 +186,8 @@ class Table {
   bool Locate(std::string_view condition);
 
   // Records for which the expression is not true are passed over by GoTop, GoBottom, Skip
-  // and Seek. An empty text clears the filter.
+  // and Seek. Each candidate is made current before the test, so related areas follow it.
+  // An empty text clears the filter; the record pointer does not move.
   void SetFilter(std::string_view expression);
   std::string_view filter() const;
 
