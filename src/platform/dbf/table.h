@@ -146,6 +146,8 @@ class Table {
 
   // Appends every record of `source`, copying fields of the same name and type (character
   // values cut to the new width) and the deletion flag. Returns the number of records.
+  // Memo fields keep their block numbers as stored: the texts stay in the source's memo
+  // file, which a caller replacing the source takes along as this table's memo file.
   uint64_t AppendFrom(Table& source, const Progress& progress = {});
 
   // ---- record locks (shared opens; exclusive opens always succeed)

@@ -8,7 +8,6 @@
 
 #include "platform/dbf/file_locks.h"
 #include "platform/dbf/file_util.h"
-#include "platform/dbf/memo_file.h"
 #include "platform/dbf/table_impl.h"
 
 namespace zur::dbf {
@@ -135,26 +134,6 @@ uint64_t Table::AppendFrom(Table& source, const Progress& progress) {
     if (j >= 0 && s.hdr.fields[j].type == m.hdr.fields[i].type)
       copies.push_back({static_cast<int>(i), j});
   }
-  // Memo texts move into this table's memo file, under new block numbers.
-  std::unique_ptr<MemoFile> memo_in, memo_out;
-  auto copy_memo = [&](const char* in, char* out) {
-    const uint32_t block = MemoBlock(std::string_view(in, 10), s.file);
-    if (block == 0) return;
-    if (!memo_in) {
-      auto path = MemoPathOf(s.path);
-      if (path.empty())
-        throw Error(ErrorKind::kNotFound, fmt::format("{}: its memo file is missing", s.file));
-      memo_in = std::make_unique<MemoFile>(path, false);
-    }
-    if (!memo_out) {
-      auto path = MemoPathOf(m.path);
-      if (path.empty())
-        throw Error(ErrorKind::kNotFound, fmt::format("{}: its memo file is missing", m.file));
-      memo_out = std::make_unique<MemoFile>(path, true);
-    }
-    const std::string pointer = fmt::format("{:>10}", memo_out->Append(memo_in->Read(block)));
-    std::memcpy(out, pointer.data(), 10);
-  };
   const uint32_t n = s.hdr.record_count;
   const uint32_t step = std::max<uint32_t>(1, n / 100);
   std::string rec;
@@ -167,9 +146,7 @@ uint64_t Table::AppendFrom(Table& source, const Progress& progress) {
       const FieldSpec& from = s.hdr.fields[c.from];
       const char* in = src + s.hdr.offsets[c.from];
       char* out = rec.data() + m.hdr.offsets[c.to];
-      if (to.type == 'M') {
-        copy_memo(in, out);
-      } else if (to.type == 'N' && (to.length != from.length || to.decimals != from.decimals)) {
+      if (to.type == 'N' && (to.length != from.length || to.decimals != from.decimals)) {
         EncodeField(to, Value(DecodeNumber(std::string_view(in, static_cast<size_t>(from.length)))),
                     out, m.file);
       } else {

@@ -73,40 +73,6 @@ TEST(Interop, AppendsToATableWrittenElsewhere) {
   EXPECT_EQ(t->Get("FAVG"), Value(-1.25));
 }
 
-TEST(Interop, AppendFromCarriesMemoTextsIntoTheNewMemoFile) {
-  TempDir dir;
-  auto old_path = Copy(dir, "clmast.dbf");
-  std::filesystem::copy_file(Fixture("clmast.dbt"), dir / "clmast.dbt");
-  auto old = Table::Open(old_path, Share::kShared, Access::kReadOnly);
-  // The upgraded structure: a field added, the memo kept.
-  auto spec = old->fields();
-  spec.push_back({"LSEGAC", 'C', 8, 0});
-  Table::Create(dir / "NEW.DBF", spec);
-  auto neu = Table::Open(dir / "NEW.DBF", Share::kExclusive);
-  EXPECT_EQ(neu->AppendFrom(*old), 2u);
-  neu->Flush();
-  neu->GoTo(1);
-  const std::string pointer(neu->Get("LNOTE").str());
-  EXPECT_EQ(pointer, "         1");
-  std::ifstream memo(dir / "NEW.DBT", std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(memo)), {});
-  ASSERT_GE(bytes.size(), 512u + 12);
-  EXPECT_EQ(bytes.substr(512, 12), std::string("first note\x1a\x1a"));
-  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 3);  // next free block: after two memos
-
-  // A memo pointer into nowhere is a damaged source, named as such.
-  std::filesystem::resize_file(dir / "clmast.dbt", 512);
-  Table::Create(dir / "NEW2.DBF", spec);
-  auto again = Table::Open(dir / "NEW2.DBF", Share::kExclusive);
-  try {
-    again->AppendFrom(*old);
-    ADD_FAILURE() << "copied memos out of a cut memo file";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::kDamaged);
-    EXPECT_NE(std::string(e.what()).find("clmast.dbt"), std::string::npos) << e.what();
-  }
-}
-
 TEST(Interop, TablesWrittenHereReadElsewhere) {
   constexpr const char* kPython = "/usr/bin/python3";
   if (std::system((std::string(kPython) + " -c 'import dbf' 2>/dev/null").c_str()) != 0)
@@ -145,24 +111,6 @@ TEST(Interop, TablesWrittenHereReadElsewhere) {
             "'C100001 ' -1234.5 2026-12-08 True False\n"
             "'GONE    ' None None None True\n"
             "'        ' None None None False\n");  // blank numbers read as none
-
-  // Memo texts copied here are read there.
-  std::filesystem::copy_file(Fixture("clmast.dbf"), dir / "clmast.dbf");
-  std::filesystem::copy_file(Fixture("clmast.dbt"), dir / "clmast.dbt");
-  {
-    auto old = Table::Open(dir / "clmast.dbf", Share::kShared, Access::kReadOnly);
-    Table::Create(dir / "COPY.DBF", old->fields());
-    Table::Open(dir / "COPY.DBF", Share::kExclusive)->AppendFrom(*old);
-  }
-  std::ofstream(script) << "import dbf, sys\n"
-                           "t = dbf.Table(sys.argv[1]); t.open()\n"
-                           "print([r.lnote for r in t])\n"
-                           "t.close()\n";
-  const std::string memo_cmd = std::string(kPython) + " " + script.string() + " " +
-                               (dir / "COPY.DBF").string() + " > " + out.string() + " 2>&1";
-  ASSERT_EQ(std::system(memo_cmd.c_str()), 0);
-  std::ifstream memo_in(out);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(memo_in)), {}), "['first note', '']\n");
 }
 
 }  // namespace
