@@ -1,0 +1,41 @@
+#pragma once
+// The holdings table ATIMAST (alias ZUR, order on STRVAL(ASTKNO)+AATI): one record per stock and
+// CCASS stock account, to which the position build adds the back-office quantities.
+
+#include <string>
+#include <string_view>
+
+#include "platform/dbf/table.h"
+#include "run/position/stock_master.h"
+
+namespace zur::position {
+
+class Holdings {
+ public:
+  // Resolves the fields; InputError when the table lacks one.
+  explicit Holdings(dbf::Table& table);
+
+  // True when some record holds the stock `key` (STRVAL form), under any account.
+  bool HasStock(const std::string& key);
+
+  // Makes the record of `key` and `account` current, appending it (ASTKNO, ASTK, AATI and
+  // AISIN from `stock`) when there is none; a found record with a blank ASTK gets the name.
+  void Select(const std::string& key, const std::string& account, const StockInfo& stock);
+
+  // Adds `delta` to a numeric field of the current record (nothing when it is 0).
+  void Add(int field, double delta);
+
+  // Nets the due and undue quantities of the main account `main_account` (formatted): a
+  // positive due quantity takes up a negative undue one. Returns the records changed.
+  int NetMainAccount(const std::string& main_account);
+
+  int net, due, undue, short_qty, short_due, short_undue;  // ANETQTY .. ASUSTLQTY
+
+ private:
+  std::string Key(const std::string& key, const std::string& account) const;
+  dbf::Table& table_;
+  int stkno_, name_, isin_, account_;
+  size_t account_width_;
+};
+
+}  // namespace zur::position

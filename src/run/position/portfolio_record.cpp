@@ -1,0 +1,64 @@
+#include "run/position/portfolio_record.h"
+
+#include "run/position/input_fields.h"
+
+namespace zur::position {
+namespace {
+
+int ExcludedField(dbf::Table& table, bool excluded, const char* name) {
+  return excluded ? RequireField(table, name, 'N') : -1;
+}
+
+}  // namespace
+
+PortfolioRecord::PortfolioRecord(dbf::Table& table, const PositionInputs& in)
+    : table_(table),
+      in_(in),
+      acct_(RequireField(table, "FACCT", 'C')),
+      stkno_(RequireField(table, "FSTKNO", 'C')),
+      bf_(RequireField(table, "FQTYBF", 'N')),
+      tt_(RequireField(table, "FQTYTT", 'N')),
+      day_(RequireField(table, "FDAYQTY", 'N')),
+      day_bs_(RequireField(table, "FDAYBS", 'N')),
+      excluded_{ExcludedField(table, in.excluded.str, "FSTRQTY"),
+                ExcludedField(table, in.excluded.com, "FCOMQTY"),
+                ExcludedField(table, in.excluded.td, "FTDQTY"),
+                ExcludedField(table, in.excluded.bank, "FBANQTY"),
+                ExcludedField(table, in.excluded.other, "FOTHQTY")} {}
+
+std::string PortfolioRecord::Account() const {
+  return TextField(table_, acct_);
+}
+std::string PortfolioRecord::StockNo() const {
+  return TextField(table_, stkno_);
+}
+
+Quantities PortfolioRecord::Calculate(UnsettledTrades& trades, const StockInfo& stock) const {
+  Quantities q;
+  q.holding = NumberField(table_, bf_) + NumberField(table_, tt_) + NumberField(table_, day_);
+  const std::string facct = Account();
+  if (CountsUnsettled(facct, stock.cc_stock, in_)) {
+    UnsettledSum sum = trades.Sum(facct, format::StrVal3(StockNo(), in_.rules));
+    q.due = sum.due;
+    q.undue = sum.undue;
+  }
+  q.undue += NumberField(table_, day_bs_);
+  q.holding -= q.undue + q.due;
+  for (int field : excluded_) {
+    if (field < 0) continue;
+    const double qty = NumberField(table_, field);
+    q.holding -= qty;
+    q.excluded += qty;
+  }
+  return q;
+}
+
+bool InRunMarket(const StockInfo& stock, const PositionInputs& in) {
+  if (in.IsSystem("SAS ")) return BeginsWithCode(stock.market, "SAS ");
+  if (in.IsSystem("SZMK")) return BeginsWithCode(stock.market, "SZMK");
+  if (in.multi_mkt)
+    return !BeginsWithCode(stock.market, "SAS ") && !BeginsWithCode(stock.market, "SZMK");
+  return true;
+}
+
+}  // namespace zur::position

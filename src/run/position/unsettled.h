@@ -1,0 +1,40 @@
+#pragma once
+// The unsettled trades of a client position (alias MU, or MUF for the finance company; order on
+// MACCT+STRVAL3(MSTKNO)): which positions count them, and their sum split into the quantity due
+// by the next trading day and the quantity settling later.
+
+#include <string>
+#include <string_view>
+
+#include "platform/dbf/table.h"
+#include "run/position/position_inputs.h"
+
+namespace zur::position {
+
+// Whether the unsettled trades of the client `facct` in a stock count (`cc_stock`: the stock
+// is a CCASS stock).
+bool CountsUnsettled(std::string_view facct, bool cc_stock, const PositionInputs& in);
+
+struct UnsettledSum {
+  double due = 0;    // settling on or before the next trading day
+  double undue = 0;  // settling later
+};
+
+class UnsettledTrades {
+ public:
+  // Resolves the fields; InputError when one the run needs is missing. Deletion dates are
+  // honoured only when CC_READY is set and this table has MDELDATE.
+  UnsettledTrades(dbf::Table& table, const PositionInputs& in);
+
+  // Sums the trades of `facct` in the stock `stkno3` (STRVAL3 form): buys add, sells subtract;
+  // trades that settled by the trade date, or were deleted, are left out.
+  UnsettledSum Sum(std::string_view facct, const std::string& stkno3);
+
+ private:
+  dbf::Table& table_;
+  const PositionInputs& in_;
+  int acct_, stkno_, ref_, qty_, sdate_, ssdate_, deldate_, market_;
+  size_t acct_width_;
+};
+
+}  // namespace zur::position
