@@ -1,0 +1,124 @@
+#include "run/readers/holdings_book.h"
+
+#include <utility>
+
+#include "lib/format/account_code.h"
+#include "lib/text/numeric_text.h"
+#include "lib/text/trim_pad.h"
+#include "run/operator/run_stopped.h"
+
+namespace zur::readers {
+namespace {
+
+bool Printable(std::string_view text) {
+  for (unsigned char c : text)
+    if (c < 32 || c > 126) return false;
+  return true;
+}
+
+// The account as the warning shows it: bytes that a screen would take as control codes are
+// shown as "?".
+std::string Shown(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 32 || u > 126) c = '?';
+  }
+  return out;
+}
+
+// The value column of the stock balance report: a blank, "N/A" or zero-led value still
+// stands for a holding.
+double ValueOf(std::string_view value_text) {
+  std::string_view v = text::AllTrim(value_text);
+  if (v.empty() || v == "N/A" || v.front() == '0') return 1;
+  return text::CutComma(value_text);
+}
+
+}  // namespace
+
+BookRules BookRules::FromVars(VarStore& vars) {
+  BookRules r;
+  r.stock_numbers = format::StockNumberRules::FromVars(vars);
+  r.eight_digit_accounts = format::Ccass0705(vars);
+  return r;
+}
+
+HoldingsBook::HoldingsBook(dbf::Table& holdings, dbf::Table* stock_master, BookRules rules,
+                           run::Operator& op, std::string report_file)
+    : holdings_(holdings),
+      stock_master_(stock_master),
+      rules_(std::move(rules)),
+      op_(op),
+      report_file_(std::move(report_file)) {}
+
+std::string HoldingsBook::StockKey(std::string_view stkno) const {
+  return format::StrVal(stkno, rules_.stock_numbers);
+}
+
+std::string HoldingsBook::Account(std::string_view text) const {
+  return format::FmtAcNum(text, rules_.eight_digit_accounts);
+}
+
+bool HoldingsBook::Record(std::string_view key, std::string_view account,
+                          std::string_view quantity_text, std::string_view value_text,
+                          bool value_column) {
+  // A zero value leaves nothing to record, but the account is still checked first.
+  double value = value_column ? ValueOf(value_text) : 1;
+  return AddBalance(key, account, value == 0 ? 0 : text::CutComma(quantity_text));
+}
+
+bool HoldingsBook::AddBalance(std::string_view key, std::string_view account, double quantity) {
+  std::string ac = Account(account);
+  if (!Printable(ac) || ac.size() > kAccountWidth) {
+    op_.BlinkingWarning("WARNING: Invalid ZUR A/C Code " + Shown(ac) + " found in Stock " +
+                        std::string(key) + " of CCASS Report ! Record skipped.");
+    return false;
+  }
+  if (quantity == 0) return false;
+  AddTo("ACASQTY", key, ac, quantity);
+  return true;
+}
+
+void HoldingsBook::AddUnsettled(std::string_view key, double quantity) {
+  AddTo("AODQTY", key, Account("01"), quantity);
+}
+
+void HoldingsBook::AddTo(std::string_view field, std::string_view key, const std::string& account,
+                         double quantity) {
+  PositionOn(key, account);
+  double sum = holdings_.Get(field).NumOr() + quantity;
+  try {
+    holdings_.Replace(field, Value(sum));
+  } catch (const dbf::Error& e) {
+    if (e.kind() != dbf::ErrorKind::kValue) throw;
+    std::string message = "ERROR: Quantity " + text::WholeNumberText(quantity) + " of Stock " +
+                          std::string(key) + " A/C " + account + " in " + report_file_ +
+                          " is out of range !";
+    op_.MessageBox("ZUR", message);
+    throw run::RunStopped(message);
+  }
+}
+
+void HoldingsBook::PositionOn(std::string_view key, const std::string& account) {
+  if (holdings_.Seek(Value(std::string(key) + account))) return;
+  std::string name, isin;
+  bool has_isin = false;
+  if (stock_master_ != nullptr) {
+    stock_master_->Seek(Value(format::StrVal3(key, rules_.stock_numbers)));
+    if (stock_master_->FieldIndex("MSTK") >= 0)
+      name = std::string(stock_master_->Get("MSTK").StrOr());
+    int f = stock_master_->FieldIndex("MISIN");
+    if (f >= 0 && stock_master_->fields()[f].type == 'C') {
+      has_isin = true;
+      isin = stock_master_->Get(f).StrOr();
+    }
+  }
+  holdings_.Append();
+  holdings_.Replace("ASTKNO", Value(std::string(key)));
+  holdings_.Replace("ASTK", Value(name));
+  holdings_.Replace("AATI", Value(account));
+  if (has_isin) holdings_.Replace("AISIN", Value(isin));
+}
+
+}  // namespace zur::readers
