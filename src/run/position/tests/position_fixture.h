@@ -109,7 +109,7 @@ class PositionTest : public ::testing::Test {
   void AddStock(const char* stkno, const char* market = "HK  ", const char* cc = "Y") {
     Add("SM", {{"MSTKNO", stkno},
                {"MSTK", std::string("STOCK ") + stkno},
-               {"MISIN", std::string("HK000000") + stkno},
+               {"MISIN", std::string("HK00000") + stkno},
                {"MMARKET", market},
                {"MCCSTOCK", cc}});
   }
