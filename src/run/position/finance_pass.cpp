@@ -44,6 +44,7 @@ int FinancePass(dbf::Table& portfolio, dbf::Table& trades_table, PassContext& ct
     CheckAccountCode(ctx.op, account, "Client A/C " + facct + " !", false);
     const ShortCover cover = CoverShort(q.holding + q.due + q.undue, q);
     if (cover.NoneNegative()) continue;
+    if (!Bookable(ctx, key, "Client A/C " + facct)) continue;
     h.Select(key, account, stock);
     h.Add(h.short_due, -cover.from_due);
     h.Add(h.short_undue, -cover.from_undue);

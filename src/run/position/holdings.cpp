@@ -17,7 +17,8 @@ Holdings::Holdings(dbf::Table& table)
       name_(RequireField(table, "ASTK", 'C')),
       isin_(OptionalField(table, "AISIN", 'C')),
       account_(RequireField(table, "AATI", 'C')),
-      account_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(account_)].length)) {}
+      account_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(account_)].length)),
+      stkno_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(stkno_)].length)) {}
 
 std::string Holdings::Key(const std::string& key, const std::string& account) const {
   // The stored account is blank-padded to its width: seek that form so that "03" never

@@ -17,6 +17,9 @@ class Holdings {
 
   // True when some record holds the stock `key` (STRVAL form), under any account.
   bool HasStock(const std::string& key);
+  // True when the stock number `key` fits ASTKNO whole: a longer one (a mainland code that
+  // has no mapping) would be stored cut and mixed up with another stock.
+  bool Fits(const std::string& key) const { return key.size() <= stkno_width_; }
 
   // Makes the record of `key` and `account` current, appending it (ASTKNO, ASTK, AATI and
   // AISIN from `stock`) when there is none; a found record with a blank ASTK gets the name.
@@ -36,6 +39,7 @@ class Holdings {
   dbf::Table& table_;
   int stkno_, name_, isin_, account_;
   size_t account_width_;
+  size_t stkno_width_;
 };
 
 }  // namespace zur::position

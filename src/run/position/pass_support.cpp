@@ -16,6 +16,13 @@ void CheckAccountCode(run::Operator& op, const std::string& account, const std::
   throw run::RunStopped(message);
 }
 
+bool Bookable(PassContext& ctx, const std::string& key, const std::string& owner) {
+  if (ctx.holdings.Fits(key)) return true;
+  ctx.op.BlinkingWarning("WARNING: Stock No. " + key + " of " + owner +
+                         " is too long for the holdings table and is left out !");
+  return false;
+}
+
 dbf::Table& OpenTable(dbf::WorkAreas& areas, const char* alias) {
   dbf::Table* table = areas.Find(alias);
   if (table == nullptr)

@@ -57,6 +57,7 @@ int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx) {
     if (!stock.cc_stock && !h.HasStock(key)) continue;
     Quantities q = record.Calculate(trades, stock);
     if (q.AllZero()) continue;
+    if (!Bookable(ctx, key, "Client A/C " + facct)) continue;
 
     const std::string segregated = TextField(clients, segregated_field);
     const std::string account = ClientAccount(facct, segregated, in);

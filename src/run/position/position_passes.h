@@ -24,6 +24,10 @@ struct PassContext {
 void CheckAccountCode(run::Operator& op, const std::string& account, const std::string& owner,
                       bool segregated);
 
+// True when the stock number `key` can be booked; otherwise warns that the record of `owner`
+// is left out.
+bool Bookable(PassContext& ctx, const std::string& key, const std::string& owner);
+
 // The table with this alias, or an InputError naming it.
 dbf::Table& OpenTable(dbf::WorkAreas& areas, const char* alias);
 // Makes the order `name` active, building it on `key` when the table does not have it.

@@ -200,7 +200,7 @@ TEST_F(PositionTest, MainlandLocationCodesAreMappedAndUnmappedOnesAlertUntilRefu
   in_.location_account = "15";
   in_.mapping = StockCodeMap::FromLines({"0HEADER", "1600000900011"});
   AddStock("90001 ", "SAS ");  // converted from 600000 when the run opened the files
-  AddStock("600999", "SAS ", "N");
+  AddStock("600999", "SAS ");  // a CCASS stock, but six digits do not fit the holdings table
   AddStock("600998", "SAS ", "N");
   Add("SL", {{"LSTKNO", "600000"}, {"LLCN", "VAULT"}, {"LQTYBF", 500}});
   Add("SL", {{"LSTKNO", "600999"}, {"LLCN", "VAULT"}, {"LQTYBF", 10}});
@@ -211,6 +211,9 @@ TEST_F(PositionTest, MainlandLocationCodesAreMappedAndUnmappedOnesAlertUntilRefu
   EXPECT_EQ(Qty("90001", "15", "ANETQTY"), -500);
   EXPECT_EQ(areas_.Find("ZUR")->RecCount(), 1u);
   EXPECT_FALSE(r.mapping_alerts);
+  EXPECT_THAT(op_.Matching("warn"),
+              ElementsAre("warn: WARNING: Stock No. 600999 of Stock Location VAULT    is too long "
+                          "for the holdings table and is left out !"));
   EXPECT_THAT(op_.Matching("ask"),
               ElementsAre("ask ZUR: ERROR: 600999 not found on stock code mapping file ASSTKMAP "
                           "(OBX)\r\nPlease download the recently one in ECP !\r\nDo you want to "
