@@ -1,0 +1,251 @@
+#include "app/startup/startup.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/startup/saved_defaults.h"
+#include "app/startup/tests/startup_fixture.h"
+#include "app/upgrade/table_files.h"
+
+namespace zur::startup::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST_F(StartupTest, LoadsTheRecordWithItsDefaultsAndLeavesSysOpen) {
+  MakeSettings({{"PARTID", "B01234"},
+                {"USERKEY", "DIRAPE"},
+                {"COLORSET", "W/B"},
+                {"ATI01OUT", "Y"},
+                {"SYSTEMKEY", "HK"},
+                {"STITEXT", "MYSTI.TXT"}});
+  const StartupResult r = Start();
+  ASSERT_TRUE(r.ok()) << r.message;
+
+  EXPECT_EQ(Text("PART_ID"), "B01234");
+  EXPECT_EQ(Text("ATI_F"), "03      ");
+  EXPECT_EQ(Text("ATI_TEXT"), std::string("ATIFILE.TXT") + std::string(19, ' '));
+  EXPECT_EQ(Text("STI_TEXT"), "MYSTI.TXT" + std::string(21, ' '));
+  EXPECT_EQ(Text("ATI_01OUT"), "Y");
+  EXPECT_EQ(Text("VIDEO_SET"), "W/B" + std::string(17, ' '));
+  EXPECT_EQ(Text("FRAME"), "+-+|+-+|");
+  EXPECT_FALSE(vars.Get("CHECK_CLS").IsTrue());
+  EXPECT_FALSE(vars.Exists("ATI_S"));
+  EXPECT_EQ(Text("PRINT_NAME"), "LPT2");  // the site prints on the second port
+  EXPECT_EQ(Text("gcDefaultPrintName"), "LPT2");
+  EXPECT_EQ(vars.Get("nXPSCRDEN").NumOr(-1), 100);
+  EXPECT_EQ(Text("nXpFontSize"), "14");
+  EXPECT_EQ(vars.Get("nXpCol").NumOr(), 10);
+  EXPECT_EQ(vars.Get("nXpHeight").NumOr(), 20);
+  EXPECT_EQ(vars.Get("TRAN_DATE"), Value(*Date::FromYmd(2026, 12, 8)));
+  EXPECT_TRUE(vars.Get("ENHANCED").IsTrue());
+  EXPECT_EQ(Text("cXpFgClr2"), "GRA_CLR_BLUE");
+
+  dbf::Table* sys = areas.Current();
+  ASSERT_NE(sys, nullptr);
+  EXPECT_EQ(sys->alias(), "SYS");
+  EXPECT_EQ(sys->share(), dbf::Share::kExclusive);
+  EXPECT_TRUE(dbf::Table::InUse(dir.path() / "ATISYSFL.DBF"));
+
+  // The work tables exist in their current structure and ZUR.XBS holds the settings.
+  auto work = dbf::Table::Open(dir.path() / "ATIMAST.DBF", dbf::Share::kShared);
+  EXPECT_EQ(work->RecCount(), 0u);
+  EXPECT_GE(work->FieldIndex("AATIQTY1"), 0);
+  EXPECT_TRUE(upgrade::FileExists(dir.path() / "RPINFO.DBF"));
+  const VarStore saved = Saved();
+  EXPECT_EQ(saved.Get("ATI_F"), Value("03      "));
+  EXPECT_EQ(saved.Get("ChiFont1"), Value(kChiFont1));
+  EXPECT_FALSE(saved.Exists("SAVE_MSG"));
+}
+
+TEST_F(StartupTest, OptionalAccountsAndSiteGroups) {
+  auto fields = SettingsFields();
+  fields.push_back({"CLS_ATI", 'C', 8, 0});
+  fields.push_back({"CLT_ATI", 'C', 8, 0});
+  MakeSettings({{"CLT_ATI", "12"}, {"USERKEY", "MENEMI"}, {"CLBP_ATI", "77"}}, fields);
+  ASSERT_TRUE(Start().ok());
+  EXPECT_TRUE(vars.Get("CHECK_CLS").IsTrue());
+  EXPECT_TRUE(vars.Get("CHECK_CLT").IsTrue());
+  EXPECT_FALSE(vars.Get("CHECK_CLB").IsTrue());
+  EXPECT_EQ(Text("ATI_S"), "03      ");
+  EXPECT_EQ(Text("ATI_T"), "12      ");
+  EXPECT_EQ(Text("ATI_BM"), "08      ");
+  EXPECT_EQ(Text("ATI_BP"), "77      ");
+  EXPECT_EQ(Text("PRINT_NAME"), "LPT3");
+}
+
+TEST_F(StartupTest, DensityGivesTheFontSize) {
+  for (const auto& [density, size] : std::vector<std::pair<int, std::string>>{
+           {0, "14"}, {175, "14"}, {125, "11"}, {150, "9"}, {200, "7"}}) {
+    SCOPED_TRACE(density);
+    MakeSettings({{"XPSCRDEN", density}});
+    const StartupResult r = Start();
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(vars.Get("nXPSCRDEN").NumOr(), density == 0 ? 100 : density);
+    EXPECT_EQ(Text("nXpFontSize"), size);
+    areas.CloseAll();
+  }
+}
+
+TEST_F(StartupTest, MarketVariantNeverTransfersAccount01) {
+  MakeSettings({{"SYSTEMKEY", "SAS"}, {"ATI01OUT", "Y"}});
+  ASSERT_TRUE(Start().ok());
+  EXPECT_EQ(Text("ATI_01OUT"), "N");
+  EXPECT_EQ(areas.Find("SYS")->Get("ATI01OUT"), Value("Y"));  // the record keeps its value
+}
+
+TEST_F(StartupTest, ColourFileLinesAreTrimmedFirst) {
+  MakeSettings({});
+  WriteBytes(dir.path() / "ati.conf", "BGCOLOR1=GRA_CLR_WHITE\r\n  FGCOLOR2=GRA_CLR_RED  \r\n");
+  ASSERT_TRUE(Start().ok());
+  EXPECT_EQ(Text("cXpBgClr1"), "GRA_CLR_WHITE");
+  EXPECT_EQ(Text("cXpFgClr1"), "GRA_CLR_DEFAULT");
+  EXPECT_EQ(Text("cXpFgClr2"), "GRA_CLR_RED");
+}
+
+TEST_F(StartupTest, EveryStartEmptiesTheWorkTableAndRewritesTheSavedVariables) {
+  MakeSettings({});
+  ASSERT_TRUE(Start().ok());
+  areas.CloseAll();
+  {
+    auto work = dbf::Table::Open(dir.path() / "ATIMAST.DBF", dbf::Share::kExclusive);
+    work->Append();
+    work->Replace("ASTKNO", "00005");
+    work->Flush();
+  }
+  WriteBytes(dir.path() / "ATIMAST.NSX", "stale");
+  WriteBytes(dir.path() / "pfmast.nsx", "stale");
+  VarStore old;
+  old.Set("ChiFont4", "other");
+  ASSERT_TRUE(SaveMemoryFile((dir.path() / "ZUR.XBS").string(), old).ok());
+
+  vars.ReleaseAll();
+  ASSERT_TRUE(Start().ok());
+  auto work = dbf::Table::Open(dir.path() / "ATIMAST.DBF", dbf::Share::kShared);
+  EXPECT_EQ(work->RecCount(), 0u);
+  EXPECT_FALSE(upgrade::FileExists(dir.path() / "ATIMAST.NSX"));
+  EXPECT_FALSE(upgrade::FileExists(dir.path() / "pfmast.nsx"));
+  const VarStore saved = Saved();
+  EXPECT_EQ(saved.Get("ChiFont4"), Value(kChiFont4));
+  EXPECT_TRUE(saved.Exists("ATI_F"));
+}
+
+TEST_F(StartupTest, RestoredPreferencesSurviveTheDefaults) {
+  MakeSettings({});
+  VarStore old;
+  old.Set("ChiFont1", "F1");
+  old.Set("ChiFont2", "F2");
+  old.Set("ChiFont3", kFormerChiFont3);
+  old.Set("WinPtOfset", 3);
+  old.Set("DEF_CUR_PTR", "PDF_PRINTER");
+  old.Set("CStarSW", "Y");
+  ASSERT_TRUE(SaveMemoryFile((dir.path() / "ZUR.XBS").string(), old).ok());
+  ASSERT_TRUE(Start().ok());
+  EXPECT_EQ(Text("ChiFont1"), "F1");
+  EXPECT_EQ(Text("ChiFont2"), "F2");
+  EXPECT_EQ(Text("ChiFont3"), kChiFont3);
+  EXPECT_EQ(Text("ChiFont4"), kChiFont4);
+  EXPECT_EQ(Text("WinPtFont"), "F1");
+  EXPECT_EQ(vars.Get("WinPtOfset").NumOr(), 3);
+  EXPECT_EQ(vars.Get("WinPrtOfst"), Value(0));
+  EXPECT_EQ(Text("CUR_PTR"), "PDF_PRINTER");
+  EXPECT_EQ(Text("ChiFont22"), "\xa4\xe5\xb9\xa9\xb2\xd3\xa6\xe6\xb7\xa2\xc5\xe9\xc1\x63");
+  EXPECT_EQ(Text("DEF_PDF_PTR"), "");
+}
+
+TEST_F(StartupTest, ExtraFontsOnlyWhenSwitchedOnAndNotYetSaved) {
+  VarStore v;
+  v.Set("CStarSW", "Y");
+  v.Set("ChiFont11", "MINE");
+  CompleteSavedPreferences(v);
+  EXPECT_EQ(v.Get("ChiFont11"), Value("MINE"));
+  EXPECT_FALSE(v.Exists("ChiFont12"));
+  VarStore off;
+  off.Set("CStarSW", "N");
+  CompleteSavedPreferences(off);
+  EXPECT_FALSE(off.Exists("ChiFont11"));
+  // A second completion finds nothing to do.
+  EXPECT_FALSE(CompleteSavedPreferences(off));
+}
+
+TEST_F(StartupTest, SettingsTableInUseEndsTheProgram) {
+  MakeSettings({});
+  auto other = dbf::Table::Open(dir.path() / "ATISYSFL.DBF", dbf::Share::kShared);
+  const StartupResult r = Start();
+  EXPECT_EQ(r.message, kInUseMessage);
+  ASSERT_FALSE(console.lines.empty());
+  EXPECT_EQ(console.lines.back(), kInUseMessage);
+  EXPECT_EQ(console.prompts, std::vector<std::string>{"Press any key to continue..."});
+  EXPECT_EQ(areas.Current(), nullptr);
+  EXPECT_FALSE(upgrade::FileExists(dir.path() / "ATIMAST.DBF"));
+}
+
+TEST_F(StartupTest, SettingsTableWithoutRecordEndsTheProgram) {
+  MakeSettings({}, SettingsFields(), false);
+  const StartupResult r = Start();
+  EXPECT_EQ(r.message, kNoRecordMessage);
+  EXPECT_EQ(console.prompts.size(), 1u);
+  EXPECT_FALSE(dbf::Table::InUse(dir.path() / "ATISYSFL.DBF"));
+}
+
+TEST_F(StartupTest, MissingSettingsTableEndsTheProgramNamingIt) {
+  const StartupResult r = Start();
+  EXPECT_THAT(r.message, HasSubstr("ATISYSFL"));
+}
+
+TEST_F(StartupTest, OldSettingsTableIsUpgradedKeepingItsValues) {
+  std::vector<dbf::FieldSpec> old;
+  for (const auto& f : SettingsFields()) {
+    if (f.name == "SYSTEMKEY" || f.name == "NETSOLDDAY" || f.name == "XPSCRDEN") continue;
+    old.push_back(f.name == "USERKEY" ? dbf::FieldSpec{"USERKEY", 'C', 10, 0} : f);
+  }
+  MakeSettings({{"PARTID", "B09999"}, {"USERKEY", "ROVERU"}, {"EXCLA29", "Y"}}, old);
+  const StartupResult r = Start();
+  ASSERT_TRUE(r.ok()) << r.message;
+  EXPECT_EQ(Text("PART_ID"), "B09999");
+  EXPECT_EQ(Text("USER_KEY"), "ROVERU" + std::string(9, ' '));
+  EXPECT_EQ(Text("EX_CLA29"), "Y       ");
+  EXPECT_EQ(vars.Get("nXPSCRDEN").NumOr(), 100);
+  EXPECT_GE(areas.Find("SYS")->FieldIndex("NETSOLDDAY"), 0);
+  ASSERT_FALSE(console.lines.empty());
+  EXPECT_THAT(console.lines.front(), HasSubstr("ATISYSFL"));
+}
+
+TEST_F(StartupTest, DamagedSavedVariablesStopWithoutTouchingTheFile) {
+  MakeSettings({});
+  WriteBytes(dir.path() / "ZUR.XBS", "not a memory file\n");
+  const StartupResult r = Start();
+  EXPECT_THAT(r.message, HasSubstr("ZUR.XBS"));
+  EXPECT_EQ(ReadBytes(dir.path() / "ZUR.XBS"), "not a memory file\n");
+  EXPECT_EQ(areas.Current(), nullptr);
+}
+
+TEST_F(StartupTest, LayoutDateFile) {
+  MakeSettings({});
+  WriteBytes(dir.path() / "enhance.txt", "20300101\r\n");
+  ASSERT_TRUE(Start().ok());
+  EXPECT_FALSE(vars.Get("ENHANCED").IsTrue());
+  areas.CloseAll();
+
+  WriteBytes(dir.path() / "enhance.txt", "2030");
+  const StartupResult r = Start();
+  ASSERT_TRUE(r.ok());
+  EXPECT_TRUE(vars.Get("ENHANCED").IsTrue());
+  ASSERT_EQ(r.warnings.size(), 1u);
+  EXPECT_THAT(r.warnings[0], HasSubstr("enhance.txt"));
+}
+
+TEST_F(StartupTest, HooksForTheAuditTrailAndTheConfiguredPrinter) {
+  MakeSettings({{"PRINTNAME", "LPT1"}});
+  WriteBytes(dir.path() / "ATIConfig.dat", "<config/>");
+  StartupOptions opts = Options();
+  opts.start_audit_trail = [](VarStore&) { return std::string("SBAUDIT/1.RPT"); };
+  opts.configured_printer = [](const std::filesystem::path&) { return std::string("LPT9"); };
+  ASSERT_TRUE(Startup(opts, vars, areas).ok());
+  EXPECT_EQ(Text("WinPtPort"), "SBAUDIT/1.RPT");
+  EXPECT_EQ(Text("PRINT_NAME"), "LPT9");
+  EXPECT_EQ(Text("gcDefaultPrintName"), "LPT9");
+}
+
+}  // namespace
+}  // namespace zur::startup::testing
