@@ -73,7 +73,8 @@ DirectoryCheckResult CheckDirectories(const DirectoryCheck& check) {
 
   IniSettings ini;
   const fs::path ini_path = check.current_dir / check.ini_name;
-  if (IsFile(ini_path)) {
+  std::error_code ec;
+  if (fs::exists(ini_path, ec)) {
     const OptionLines lines = ReadOptionLines(ini_path.string());
     if (!lines.ok()) {
       out.error = "Error: " + lines.error;
