@@ -76,6 +76,18 @@ bool HoldingsBook::AddBalance(std::string_view key, std::string_view account, do
     return false;
   }
   if (quantity == 0) return false;
+  if (text::IsBlank(ac)) {
+    // An empty account block is no holding; a quantity in it belongs to no account.
+    op_.BlinkingWarning("WARNING: Quantity without A/C Code found in Stock " + std::string(key) +
+                        " of " + report_file_ + " ! Record skipped.");
+    return false;
+  }
+  if (text::IsBlank(key)) {
+    // A quantity read before any stock line (a damaged or cut stock line) belongs to no stock.
+    op_.BlinkingWarning("WARNING: Quantity of A/C " + ac + " without a stock found in " +
+                        report_file_ + " ! Record skipped.");
+    return false;
+  }
   AddTo("ACASQTY", key, ac, quantity);
   return true;
 }

@@ -41,8 +41,9 @@ class HoldingsBook {
   // One holding read from a report (`key` made by StockKey, the account and the quantity as
   // printed). The value text counts only when `value_column` is set: blank, "N/A" or a text
   // beginning with "0" counts as a value, any other text is read as a number. Nothing is
-  // recorded when the quantity or the value is 0. An account that is not printable, or too
-  // long for the table, is reported by a blinking warning and skipped. True when recorded.
+  // recorded when the quantity or the value is 0. An account that is not printable or too long
+  // for the table, and a quantity without an account (blank) or without a stock (blank key),
+  // are reported by a blinking warning and skipped. True when recorded.
   bool Record(std::string_view key, std::string_view account, std::string_view quantity_text,
               std::string_view value_text, bool value_column);
 

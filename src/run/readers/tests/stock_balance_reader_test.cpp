@@ -234,19 +234,23 @@ TEST_F(StockBalanceReaderTest, RepeatedPagesWarnAndReadingEndsAtTheNextReport) {
 TEST_F(StockBalanceReaderTest, DamagedAccountsAndQuantities) {
   std::vector<std::string> body = {
       Line({{1, "REPORT DATE : 08DEC2026"}}),
-      Line({{1, "0005"}}),
+      // The stock line is lost: a holding before any stock belongs to none.
+      Line({{6, "01"}, {9, Num("10")}, {25, Num("1.00", 22)}}), Line({{1, "0005"}}),
       Line({{6, std::string("\x1b[")},
             {9, Num("10")},
             {25, Num("1.00", 22)},
             {49, "12"},
             {52, Num("20")},
-            {68, Num("1.00", 22)}}),
+            {68, Num("1.00", 22)},
+            {95, Num("30")}}),  // a quantity without its account
   };
   Read(ReportPage("DAILY STOCK BALANCE REPORT", 1, body), StockBalanceInputs{}, false);
   auto warnings = op_.Matching("warn");
-  ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_THAT(warnings[0], HasSubstr("WARNING: Invalid ZUR A/C Code ?[ found in Stock "));
-  EXPECT_THAT(warnings[0], HasSubstr("5 of CCASS Report ! Record skipped."));
+  ASSERT_EQ(warnings.size(), 3u);
+  EXPECT_THAT(warnings[0], HasSubstr("WARNING: Quantity of A/C 01 without a stock found in"));
+  EXPECT_THAT(warnings[1], HasSubstr("WARNING: Invalid ZUR A/C Code ?[ found in Stock "));
+  EXPECT_THAT(warnings[1], HasSubstr("5 of CCASS Report ! Record skipped."));
+  EXPECT_THAT(warnings[2], HasSubstr("WARNING: Quantity without A/C Code found in Stock "));
   testing::Holdings h = Read();
   ASSERT_EQ(h.size(), 1u);
   EXPECT_EQ(At(h, 5, "12").balance, 20);

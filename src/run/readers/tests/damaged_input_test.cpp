@@ -1,0 +1,98 @@
+// Damaged input: report texts with bytes overwritten, and the layout change date file.
+
+#include <fstream>
+#include <random>
+
+#include "run/operator/run_stopped.h"
+#include "run/readers/layout_change_date.h"
+#include "run/readers/settlement_reader.h"
+#include "run/readers/sti_status_reader.h"
+#include "run/readers/stock_balance_reader.h"
+#include "run/readers/tests/reader_fixture.h"
+
+namespace zur::readers {
+namespace {
+
+using testing::Line;
+using testing::ReportPage;
+
+std::string SampleFile() {
+  std::string n = text::PadL("1,000", 15);
+  return ReportPage(
+             "STI STATUS REPORT", 1,
+             {"PENDING STI", Line({{14, "00005"}, {37, "00000012"}, {76, text::PadL("100", 16)}}),
+              Line({{37, "00000015"}})}) +
+         ReportPage("DAILY STOCK BALANCE REPORT", 1,
+                    {Line({{1, "REPORT DATE : 08DEC2026"}}), Line({{1, " STK/ NAME"}}),
+                     Line({{1, "00005"}, {18, "00000012"}}),
+                     Line({{6, "01"}, {7, n}, {23, n}, {29, n}, {48, "00000015"}, {70, n}}),
+                     Line({{7, n}, {22, n}, {63, n}}), Line({{6, "12"}, {9, n}, {25, n}})}) +
+         ReportPage("SETTLEMENT REPORT", 1,
+                    {"UNSETTLED POSITIONS", Line({{66, "DELIVERING"}, {80, "RECEIVING"}}),
+                     Line({{10, " STOCK 00005 TOTAL :"}, {62, text::PadL("5-", 13)}, {77, n}})});
+}
+
+class DamagedInputTest : public testing::ReaderTest {};
+
+TEST_F(DamagedInputTest, OverwrittenBytesNeverBreakTheReaders) {
+  const std::string sample = SampleFile();
+  const char nasty[] = {'\f', '\r', '\n', '\0', '\x7f', '\xff', ' ', '9', '-', ','};
+  std::mt19937 rng(20261208);
+  for (int round = 0; round < 60; ++round) {
+    std::string damaged = sample;
+    for (int i = 0; i < 40; ++i) damaged[rng() % damaged.size()] = nasty[rng() % sizeof nasty];
+    if (round % 10 == 9) damaged.resize(rng() % damaged.size());
+    auto source = Report(damaged);
+    for (int layout = 0; layout < 4; ++layout) {
+      StockBalanceInputs in;
+      in.enhanced = layout & 1;
+      in.eight_digit_layout = layout & 2;
+      HoldingsBook book = Book(in.eight_digit_layout);
+      try {
+        ReadStiStatusReport(source, book, op_);
+        StockBalanceResult r = ReadStockBalanceReport(source, in, book, op_);
+        ReadSettlementReport(source, {in.enhanced, r.right_shift, r.stk_shift}, book, op_);
+      } catch (const run::RunStopped&) {
+        // A stop is shown to the operator first.
+        ASSERT_FALSE(op_.Matching("box ZUR: ").empty()) << "round " << round;
+      }
+      op_.events.clear();
+    }
+  }
+  // Every record written is a stock with an account of the table's form.
+  zur_->SetOrder(0);
+  for (zur_->GoTop(); !zur_->Eof(); zur_->Skip()) {
+    EXPECT_FALSE(text::IsBlank(zur_->Get("ASTKNO").str()));
+    EXPECT_FALSE(text::IsBlank(zur_->Get("AATI").str()));
+  }
+}
+
+TEST_F(DamagedInputTest, LayoutChangeDateFile) {
+  const Date default_date = *Date::FromYmd(2008, 1, 1);
+  LayoutChange absent = ReadLayoutChangeDate(dir_ / "enhance.txt");
+  EXPECT_EQ(absent.date, default_date);
+  EXPECT_TRUE(absent.error.empty());
+
+  auto write = [&](const std::string& contents) {
+    std::ofstream(dir_ / "enhance.txt", std::ios::binary) << contents;
+    return ReadLayoutChangeDate(dir_ / "enhance.txt");
+  };
+  LayoutChange moved = write("20090315 layout from March\r\n");
+  EXPECT_EQ(moved.date, *Date::FromYmd(2009, 3, 15));
+  EXPECT_TRUE(moved.error.empty());
+  for (const std::string& bad : {std::string("2009"), std::string("20091332"),
+                                 std::string("        "), std::string("\xff\xfe\x00\x01zzzz", 8)}) {
+    LayoutChange r = write(bad);
+    EXPECT_EQ(r.date, default_date) << bad;
+    EXPECT_NE(r.error.find((dir_ / "enhance.txt").string()), std::string::npos) << r.error;
+  }
+  LayoutChange dir = ReadLayoutChangeDate(dir_.path());
+  EXPECT_EQ(dir.date, default_date);
+  EXPECT_FALSE(dir.error.empty());
+
+  EXPECT_TRUE(IsEnhancedLayout(default_date, default_date));
+  EXPECT_FALSE(IsEnhancedLayout(*Date::FromYmd(2007, 12, 31), default_date));
+}
+
+}  // namespace
+}  // namespace zur::readers
