@@ -76,14 +76,6 @@ TEST(ClientAccountTest, FinanceCompanyClients) {
   EXPECT_EQ(ClientAccount("N9001", "", in), "00000003");
 }
 
-TEST(ClientAccountTest, PrintableCodes) {
-  EXPECT_TRUE(IsPrintableAccount("03      "));
-  EXPECT_TRUE(IsPrintableAccount("~!"));
-  EXPECT_FALSE(IsPrintableAccount("0\x01"));
-  EXPECT_FALSE(IsPrintableAccount("0\x7f"));
-  EXPECT_FALSE(IsPrintableAccount("0\xa4"));
-}
-
 TEST(CountsUnsettledTest, ByClientTypeSiteAndCashStockSetting) {
   PositionInputs in;
   in.cash_stock = "N";
