@@ -54,13 +54,14 @@ class DetermineTest : public ::testing::Test {
 
   // Creates ATIMAST (with `fields`) and opens it as ZUR with its index; `eight` picks the
   // account format the rows are formatted in.
-  void MakeTable(bool eight, std::vector<dbf::FieldSpec> fields = HoldingsFields()) {
+  void MakeTable(bool eight, std::vector<dbf::FieldSpec> fields = HoldingsFields(),
+                 dbf::Share share = dbf::Share::kExclusive) {
     eight_ = eight;
     path_ = dir_ / "ATIMAST.DBF";
     dbf::Table::Create(path_, fields);
     areas_.SetEnvironment(&functions_, &vars_);
     areas_.Select(1);
-    zur_ = &areas_.Use(path_, "ZUR", dbf::Share::kExclusive);
+    zur_ = &areas_.Use(path_, "ZUR", share);
     zur_->CreateOrder("ATIMAST", "STRVAL(ASTKNO)+AATI");
   }
 

@@ -186,6 +186,22 @@ TEST_F(UploadOutput, TableWithoutTheHoldingsOrderStopsTheRun) {
   ExpectNoUploadFile();
 }
 
+TEST_F(UploadOutput, SharedTableIsWrittenUnderRecordLocks) {
+  MakeTable(false, HoldingsFields(), dbf::Share::kShared);
+  AddRows({{.stock = "5", .account = "01", .cas = 1000},
+           {.stock = "5", .account = "15", .cas = 500},
+           {.stock = "6", .account = "15", .cas = 500}});
+  zur_->UnlockAll();
+  // Another user holds the record of stock 6 account 15: stock 5 is decided, then the run
+  // stops at stock 6 rather than skip it.
+  std::unique_ptr<dbf::Table> other = dbf::Table::Open(path_, dbf::Share::kShared);
+  ASSERT_TRUE(other->Lock(3));
+  const std::string message = StopMessage();
+  EXPECT_NE(message.find("record 3 is locked by another user"), std::string::npos) << message;
+  EXPECT_EQ(At("5", "15").qty, 500);
+  ExpectNoUploadFile();
+}
+
 TEST_F(UploadOutput, WriterAndInputsMustAgreeOnTheStiFile) {
   MakeTable(false);
   upload::UploadWriter writer(Settings(true));
