@@ -87,7 +87,8 @@ class StartupRun {
   void CheckDirectories() {
     vars_.Set("MU_FLAG", true);
     DirectoryCheck check;
-    check.current_dir = opts_.working_dir.empty() ? fs::current_path() : opts_.working_dir;
+    check.current_dir =
+        fs::absolute(opts_.working_dir.empty() ? fs::current_path() : opts_.working_dir);
     check.exe_path = opts_.exe_path;
     check.ini_name = opts_.ini_name;
     const DirectoryCheckResult dirs = startup::CheckDirectories(check);
@@ -101,7 +102,7 @@ class StartupRun {
     }
     result_.data_dir = dirs.data_dir;
     if (!dirs.library_dir.empty()) AddToPath(dirs.library_dir);
-    if (opts_.change_directory && dirs.data_dir != check.current_dir &&
+    if (opts_.change_directory && dirs.data_dir != fs::current_path() &&
         !compat::ChangeDir(dirs.data_dir.string())) {
       Fail("ERROR: Cannot change to the database directory " + dirs.data_dir.string());
     }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/upgrade/upgrade_console.h"
 #include "platform/dbf/work_areas.h"
@@ -29,13 +30,13 @@ struct StartupOptions {
   std::filesystem::path working_dir;           // empty: the current directory
   std::string exe_path;                        // the program file with its path
   std::optional<Date> today;                   // empty: the computer's date
-  upgrade::UpgradeConsole* console = nullptr;  // required
+  upgrade::UpgradeConsole* console = nullptr;  // null: standard output and error
   // A message box titled "ZUR" (the directory check's failures); empty: an error line.
   std::function<void(std::string_view text)> message_box;
   std::string ini_name = "ZUR.INI";
   bool colour_display = true;
-  // Whether the process's current directory follows the database directory when the
-  // directory check moves there (the program: yes; tests keep theirs).
+  // Whether the process's current directory becomes the database directory, as the rest of
+  // the program opens its files by their plain names (the program: yes; tests keep theirs).
   bool change_directory = true;
   // Starts the audit trail and gives the file that receives printed output (WinPtPort).
   std::function<std::string(VarStore& vars)> start_audit_trail;

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/startup/directory_check.h"
 #include "app/startup/saved_defaults.h"
 #include "app/startup/tests/startup_fixture.h"
 #include "app/upgrade/table_files.h"
@@ -245,6 +246,31 @@ TEST_F(StartupTest, HooksForTheAuditTrailAndTheConfiguredPrinter) {
   EXPECT_EQ(Text("WinPtPort"), "SBAUDIT/1.RPT");
   EXPECT_EQ(Text("PRINT_NAME"), "LPT9");
   EXPECT_EQ(Text("gcDefaultPrintName"), "LPT9");
+}
+
+TEST_F(StartupTest, SeparateInstallationWorksInTheDatabaseDirectory) {
+  const auto data = dir.path() / "DATA";
+  const auto lib = dir.path() / "LIB";
+  std::filesystem::create_directories(data);
+  std::filesystem::create_directories(lib);
+  WriteBytes(lib / std::string(kLibraryMarker), "");
+  WriteBytes(data / "ZUR.XBS", "");
+  dbf::Table::Create(data / "ATIMAST.DBF", {{"ASTKNO", 'C', 5, 0}});
+  {
+    dbf::Table::Create(data / "ATISYSFL.DBF", SettingsFields());
+    auto t = dbf::Table::Open(data / "ATISYSFL.DBF", dbf::Share::kExclusive);
+    t->Append();
+  }
+  WriteBytes(dir.path() / "ZUR.INI", "DBF=DATA\r\nLIB=" + lib.string() + "\r\n");
+  StartupOptions opts = Options();
+  opts.exe_path = (lib / "zur").string();
+  const StartupResult r = Startup(opts, vars, areas);
+  ASSERT_TRUE(r.ok()) << r.message;
+  EXPECT_EQ(r.data_dir, data);
+  EXPECT_EQ(Text("CUR_PATH"), data.string());
+  EXPECT_EQ(ReadBytes(dir.path() / "ZUR.XBS"), "");  // the working directory's is untouched
+  EXPECT_NE(ReadBytes(data / "ZUR.XBS"), "");
+  EXPECT_GE(dbf::Table::Open(data / "ATIMAST.DBF", dbf::Share::kShared)->FieldIndex("AATI"), 0);
 }
 
 }  // namespace
