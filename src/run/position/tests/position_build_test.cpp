@@ -100,6 +100,59 @@ TEST_F(PositionTest, ShortSellingCoveredFromTheDueSale) {
   EXPECT_EQ(Qty("   11", "06", "ASSQTY"), 50);
 }
 
+TEST_F(PositionTest, FinanceClientsOfASharedBackOfficeCoverOnlyTheirHolding) {
+  CreateTables();
+  in_.sbf3_user = true;
+  in_.conv_type = "M";
+  AddStock("00005");
+  AddPosition("PF", "M001", "00005", -150);
+  AddTrade("MU", "M001", "00005", "S", 100, Day(9));
+  AddPosition("PF", "C001", "00005", -150);
+  AddTrade("MU", "C001", "00005", "S", 100, Day(9));
+
+  Build();
+  // M001 on the finance account "03": held -50, short -50 covered from the due sale of 100.
+  EXPECT_EQ(Qty("    5", "03", "ANETQTY"), -50);
+  EXPECT_EQ(Qty("    5", "03", "ASSTLQTY"), 50);
+  EXPECT_EQ(Qty("    5", "03", "ASTLQTY"), -50);
+  // C001: short -150 takes the whole due sale.
+  EXPECT_EQ(Qty("    5", "02", "ASSTLQTY"), 100);
+  EXPECT_EQ(Qty("    5", "02", "ASTLQTY"), 0);
+  EXPECT_EQ(Qty("    5", "01", "ASTLQTY"), -50);
+}
+
+TEST_F(PositionTest, MainlandTradesSettleByTheirStockSettlementDate) {
+  CreateTables(5, true);
+  AddStock("00005");
+  AddPosition("PF", "I001", "00005", 1000);
+  Add("MU", {{"MACCT", "I001"},
+             {"MSTKNO", "00005"},
+             {"MREF", "B"},
+             {"MQTY", 10},
+             {"MSDATE", Day(9)},
+             {"MSSDATE", Day(12)},
+             {"MMARKET", "SAS "}});
+  Add("MU", {{"MACCT", "I001"},
+             {"MSTKNO", "00005"},
+             {"MREF", "B"},
+             {"MQTY", 20},
+             {"MSDATE", Day(9)},
+             {"MSSDATE", Day(12)},
+             {"MMARKET", "HK  "}});
+  Add("MU", {{"MACCT", "I001"},
+             {"MSTKNO", "00005"},
+             {"MREF", "B"},
+             {"MQTY", 40},
+             {"MSDATE", Day(8)},
+             {"MSSDATE", Day(12)},
+             {"MMARKET", "SAS "}});
+
+  Build();
+  EXPECT_EQ(Qty("    5", "05", "AUSTLQTY"), 10);
+  EXPECT_EQ(Qty("    5", "05", "ASTLQTY"), 20);
+  EXPECT_EQ(Qty("    5", "05", "ANETQTY"), 970);
+}
+
 TEST_F(PositionTest, CoverShortSettingLeavesTheSaleDue) {
   CreateTables();
   in_.cover_short = true;
