@@ -189,9 +189,13 @@ TEST_F(StartupTest, SettingsTableWithoutRecordEndsTheProgram) {
   EXPECT_FALSE(dbf::Table::InUse(dir.path() / "ATISYSFL.DBF"));
 }
 
-TEST_F(StartupTest, MissingSettingsTableEndsTheProgramNamingIt) {
+TEST_F(StartupTest, MissingOrDamagedSettingsTableEndsTheProgramNamingIt) {
+  EXPECT_THAT(Start().message, HasSubstr("ATISYSFL"));
+  WriteBytes(dir.path() / "ATISYSFL.DBF", "\x03garbage");
   const StartupResult r = Start();
   EXPECT_THAT(r.message, HasSubstr("ATISYSFL"));
+  EXPECT_EQ(ReadBytes(dir.path() / "ATISYSFL.DBF"), "\x03garbage");
+  EXPECT_FALSE(upgrade::FileExists(dir.path() / "ATIMAST.DBF"));
 }
 
 TEST_F(StartupTest, OldSettingsTableIsUpgradedKeepingItsValues) {
