@@ -112,6 +112,7 @@ class StartupRun {
   static void AddToPath(const std::string& dir) {
     const char* old = std::getenv("PATH");
     std::string path = old != nullptr ? old : "";
+    if ((':' + path + ':').find(':' + dir + ':') != std::string::npos) return;
     if (!path.empty() && !path.ends_with(':')) path += ':';
     path += dir;
     ::setenv("PATH", path.c_str(), 1);
