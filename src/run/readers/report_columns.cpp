@@ -17,6 +17,11 @@ int Position(std::string_view line, std::string_view what) {
   return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
+int ColumnVar(const VarStore& vars, std::string_view name) {
+  double v = vars.Get(name).NumOr();
+  return v >= 0 && v <= 250 ? static_cast<int>(v) : 0;
+}
+
 bool HasPositiveValue(std::string_view text) {
   return text::Val(text) > 0;
 }

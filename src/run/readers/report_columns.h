@@ -4,7 +4,13 @@
 
 #include <string_view>
 
+#include "platform/vars/var_store.h"
+
 namespace zur::readers {
+
+// A column offset kept in a memory variable (RIGHT_SHIFT, STK_SHIFT): its value when a whole
+// number of 0..250, else 0.
+int ColumnVar(const VarStore& vars, std::string_view name);
 
 // `width` characters from `column` (fewer at the end of the line, none past it). A column
 // below 1 reads from the start of the line.

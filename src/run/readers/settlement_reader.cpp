@@ -43,8 +43,8 @@ std::optional<double> NetQuantity(std::string_view line, const QuantityColumns& 
 SettlementInputs SettlementInputs::FromVars(const VarStore& vars) {
   SettlementInputs in;
   in.enhanced = vars.Get("ENHANCED").IsTrue();
-  in.right_shift = static_cast<int>(vars.Get("RIGHT_SHIFT").NumOr());
-  in.stk_shift = static_cast<int>(vars.Get("STK_SHIFT").NumOr());
+  in.right_shift = ColumnVar(vars, "RIGHT_SHIFT");
+  in.stk_shift = ColumnVar(vars, "STK_SHIFT");
   return in;
 }
 

@@ -50,7 +50,7 @@ StockBalanceInputs StockBalanceInputs::FromVars(const VarStore& vars) {
   in.eight_digit_layout = format::Ccass0705R(vars);
   in.sas_mkt = compat::IsFlagSet(vars, "SAS_MKT");
   in.system_key = std::string(vars.Get("SYSTEM_KEY").StrOr());
-  in.right_shift = static_cast<int>(vars.Get("RIGHT_SHIFT").NumOr());
+  in.right_shift = ColumnVar(vars, "RIGHT_SHIFT");
   return in;
 }
 

@@ -137,19 +137,5 @@ TEST_F(SettlementReaderTest, DamagedTotals) {
   EXPECT_EQ(At(Read(), 5, "01").unsettled, 20);
 }
 
-TEST_F(SettlementReaderTest, InputsFromMemoryVariables) {
-  vars_.Set("ENHANCED", Value(true));
-  vars_.Set("RIGHT_SHIFT", Value(2));
-  vars_.Set("STK_SHIFT", Value(1));
-  SettlementInputs in = SettlementInputs::FromVars(vars_);
-  EXPECT_TRUE(in.enhanced);
-  EXPECT_EQ(in.right_shift, 2);
-  EXPECT_EQ(in.stk_shift, 1);
-  // The usual heading columns move with the page.
-  std::vector<std::string> body = {Line({{3, "UNSETTLED POSITIONS"}}),
-                                   Line({{68, "DELIVERING"}, {82, "RECEIVING"}})};
-  EXPECT_FALSE(Read(ReportPage("SETTLEMENT REPORT", 1, body), in, false).new_unstl);
-}
-
 }  // namespace
 }  // namespace zur::readers

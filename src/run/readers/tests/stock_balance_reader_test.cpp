@@ -276,7 +276,10 @@ TEST_F(StockBalanceReaderTest, LayoutSwitchUsesTheStrictDateRule) {
   EXPECT_TRUE(in.enhanced);
   EXPECT_EQ(in.right_shift, 1);
   vars_.Set("GEN_DATE", Value(*Date::FromYmd(2026, 12, 9)));
-  EXPECT_TRUE(StockBalanceInputs::FromVars(vars_).eight_digit_layout);
+  vars_.Set("RIGHT_SHIFT", Value(1e300));  // a damaged memory file
+  in = StockBalanceInputs::FromVars(vars_);
+  EXPECT_TRUE(in.eight_digit_layout);
+  EXPECT_EQ(in.right_shift, 0);
 }
 
 }  // namespace
