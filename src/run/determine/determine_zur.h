@@ -43,7 +43,9 @@ struct DetermineResult {
 // Before the call: the holdings table ATIMAST open read-write (exclusive, or shared, when the
 // records written are locked as they are changed), filled by the report readers and the
 // position build, without a filter, with an order on "STRVAL(ASTKNO)+AATI" (made active here);
-// `writer` open with its headers written, its 8-digit switch the same as the inputs'.
+// its decision fields (ATFRQTY, AFROM, ATO, AATIQTY, AATIQTY1) as the emptied table left them,
+// since passes 4 and 5 add to them; `writer` open with its headers written, its 8-digit switch
+// the same as the inputs' (std::logic_error otherwise, before anything is done).
 // After the call: the decisions recorded in ATIMAST for the checking reports; the record
 // pointer at EOF; the order on the key active.
 //
