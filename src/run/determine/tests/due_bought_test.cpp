@@ -52,17 +52,6 @@ TEST_F(DueBought, AccountsGetTheirDueBoughtUnlessPassedOver) {
   EXPECT_EQ(At("5", "01").tfr, -100);
 }
 
-TEST_F(DueBought, NothingWithoutTheSetting) {
-  MakeTable(false);
-  AddRows({{.stock = "5", .account = "01", .cas = 5000},
-           {.stock = "5", .account = "12", .cas = 100, .net = 100, .stl = 200},
-           {.stock = "5", .account = "25", .cas = 100, .net = 100, .stl = 200}});
-  const DetermineResult r = Run();
-  EXPECT_TRUE(Transfers(ZurFile()).empty());
-  EXPECT_FALSE(r.due_bought_passes_run);
-  EXPECT_EQ(At("5", "25").qty1, 0);
-}
-
 TEST_F(DueBought, ShortStockGetsNoneForAnyAccount) {
   MakeTable(false);
   // Stock 5: "01" holds 100 and delivers 200 tomorrow: short. Stock 6 is not short. Stock 8

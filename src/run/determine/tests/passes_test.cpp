@@ -18,7 +18,9 @@ class Passes : public DetermineTest {
 TEST_F(Passes, ExcessGoesToMainAndRaisesItsTransferTotal) {
   AddRows({{.stock = "5", .account = "01", .cas = 2000},
            {.stock = "5", .account = "15", .cas = 1500, .net = 1000},
-           {.stock = "5", .account = "12", .cas = 300, .net = -100}});
+           {.stock = "5", .account = "12", .cas = 300, .net = -100},
+           // T+1 due bought, but the setting is off
+           {.stock = "5", .account = "25", .cas = 100, .net = 100, .stl = 200}});
   const DetermineResult r = Run();
   // 12: clients short overall, all 300 held go out; 15: 1500 held, 1000 needed.
   EXPECT_EQ(Transfers(ZurFile()), (Texts{"5 12>01 300", "5 15>01 500"}));
@@ -32,6 +34,7 @@ TEST_F(Passes, ExcessGoesToMainAndRaisesItsTransferTotal) {
   EXPECT_EQ(r.zur_lines, 2);
   EXPECT_EQ(r.main_records_added, 0);
   EXPECT_FALSE(r.due_bought_passes_run);
+  EXPECT_EQ(At("5", "25").qty1, 0);
   EXPECT_EQ(op_.events.front(), "progress: Determining ZUR ...");
   EXPECT_EQ(op_.events.back(), "percent: done");
 }

@@ -62,12 +62,15 @@ TEST_F(UploadOutput, LayoutBDetailAndTrailer) {
                 std::string(87 - 43, ' '));
 }
 
-TEST_F(UploadOutput, LayoutAWithEightDigitAccounts) {
-  OneExcess(true, "15");
+TEST_F(UploadOutput, LayoutAAndStiLinesWithEightDigitAccounts) {
+  MakeTable(true);
+  AddRows({{.stock = "5", .account = "01"},
+           {.stock = "5", .account = "15", .cas = 500},
+           {.stock = "5", .account = "25", .cas = 500}});
   Run();
-  const Texts lines = Lines(ZurFile());
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[1],
+  const Texts zur = Lines(ZurFile());
+  ASSERT_EQ(zur.size(), 3u);
+  EXPECT_EQ(zur[1],
             "1"
             "00005"
             "HK0000000005"
@@ -75,15 +78,6 @@ TEST_F(UploadOutput, LayoutAWithEightDigitAccounts) {
             "00000001"
             "00000000500" +
                 k40Blanks + "00000000000505");
-  // The STI file has its header and an empty trailer.
-  const Texts sti = Lines(StiFile());
-  ASSERT_EQ(sti.size(), 2u);
-  EXPECT_EQ(sti[1].substr(0, 5), "20000");
-}
-
-TEST_F(UploadOutput, StiDetailLine) {
-  OneExcess(true, "25");
-  Run();
   const Texts sti = Lines(StiFile());
   ASSERT_EQ(sti.size(), 3u);
   EXPECT_EQ(sti[1],
@@ -95,7 +89,7 @@ TEST_F(UploadOutput, StiDetailLine) {
             "00000000500"
             "0000000000000F" +
                 k40Blanks + "00000000000505" + std::string(7, ' '));
-  EXPECT_EQ(Lines(ZurFile()).size(), 2u);  // header and trailer only
+  EXPECT_EQ(sti[2].substr(0, 5), "20001");
 }
 
 TEST_F(UploadOutput, LayoutCBeforeCcass3) {
