@@ -155,6 +155,16 @@ TEST_F(UploadOutput, StockNumberThatIsNotANumberStopsTheRun) {
   ExpectNoUploadFile();
 }
 
+TEST_F(UploadOutput, StockNumberOutOfKeyFormStopsRatherThanAddMainRecords) {
+  MakeTable(false);
+  AddRows({{.stock = "5", .account = "15", .cas = 100}});
+  zur_->GoTo(1);
+  zur_->Replace("ASTKNO", Value("5"));  // left-aligned: its key is still "    5"
+  const std::string message = StopMessage();
+  EXPECT_NE(message.find("stock number \"5\" is not in the form"), std::string::npos) << message;
+  ExpectNoUploadFile();
+}
+
 TEST_F(UploadOutput, StockNumberTooWideForTheLayoutStopsTheRun) {
   MakeTable(false);
   AddRows({{.stock = "12345", .account = "15", .cas = 100}});
