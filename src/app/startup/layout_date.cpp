@@ -1,30 +1,31 @@
 #include "app/startup/layout_date.h"
 
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace zur::startup {
 
 LayoutDate ReadLayoutDate(const std::filesystem::path& dir) {
-  LayoutDate out;
+  LayoutDate out{*Date::FromYmd(2008, 1, 1), {}};
   const auto path = dir / kLayoutDateFile;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    out.date = *Date::FromYmd(2008, 1, 1);
+  if (!std::filesystem::exists(path, ec)) return out;
+  const std::string name = path.string();
+  // Only a regular file is read: a pipe or a device could block the start-up.
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    out.warning = "WARNING: " + name + " is not a regular file; the date 01/01/2008 is used";
     return out;
   }
-  // An unreadable date reads as the blank date, which every day is on or after: the newer
-  // layout, which all current reports have.
   std::ifstream in(path, std::ios::binary);
   char head[8] = {};
-  if (!in.read(head, sizeof head)) {
-    out.warning = path.string() + ": cannot read a date (YYYYMMDD); the newer layout is used";
-    return out;
-  }
-  const auto date = Date::FromDtos(std::string_view(head, sizeof head));
-  if (!date) {
-    out.warning = path.string() + ": \"" + std::string(head, sizeof head) +
-                  "\" is not a date (YYYYMMDD); the newer layout is used";
+  in.read(head, sizeof head);
+  std::optional<Date> date;
+  if (in.gcount() == static_cast<std::streamsize>(sizeof head))
+    date = Date::FromDtos(std::string_view(head, sizeof head));
+  if (!date || date->IsBlank()) {
+    out.warning = "WARNING: " + name + " does not begin with a date (YYYYMMDD); the date " +
+                  "01/01/2008 is used";
     return out;
   }
   out.date = *date;

@@ -1,9 +1,11 @@
 #pragma once
-// The date from which the CCASS reports have their newer layout. The file "enhance.txt" of the
-// working directory can move it: its first 8 characters are the date as YYYYMMDD.
+// The date from which CCASS prints its reports in the later layout (ENHANCED). The file
+// "enhance.txt" of the working directory can move it: its first 8 characters are the date as
+// YYYYMMDD. Without the file the date is 1 January 2008.
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/vars/date.h"
 
@@ -12,8 +14,8 @@ namespace zur::startup {
 inline constexpr std::string_view kLayoutDateFile = "enhance.txt";
 
 struct LayoutDate {
-  Date date;            // 1 January 2008 without the file
-  std::string warning;  // names the file when it was there but unusable; `date` is blank then
+  Date date;            // the change date; the default when the file is absent or unusable
+  std::string warning;  // empty, or why the file was not used, naming it
 };
 
 LayoutDate ReadLayoutDate(const std::filesystem::path& dir);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup/directory_check.h"
+#include "app/startup/layout_date.h"
 #include "app/startup/saved_defaults.h"
 #include "app/startup/tests/startup_fixture.h"
 #include "app/upgrade/table_files.h"
@@ -238,6 +239,25 @@ TEST_F(StartupTest, LayoutDateFile) {
   EXPECT_TRUE(vars.Get("ENHANCED").IsTrue());
   ASSERT_EQ(r.warnings.size(), 1u);
   EXPECT_THAT(r.warnings[0], HasSubstr("enhance.txt"));
+}
+
+TEST(LayoutDate, DamagedFilesFallBackToTheDefaultDateAndAreNamed) {
+  TempDir dir;
+  const Date default_date = *Date::FromYmd(2008, 1, 1);
+  EXPECT_EQ(ReadLayoutDate(dir.path()).date, default_date);
+  WriteBytes(dir.path() / "enhance.txt", "20090315 layout from March\r\n");
+  EXPECT_EQ(ReadLayoutDate(dir.path()).date, *Date::FromYmd(2009, 3, 15));
+  for (const std::string& bad : {std::string("2009"), std::string("20091332"),
+                                 std::string("        "), std::string("\xff\xfe\x00\x01zzzz", 8)}) {
+    WriteBytes(dir.path() / "enhance.txt", bad);
+    const LayoutDate r = ReadLayoutDate(dir.path());
+    EXPECT_EQ(r.date, default_date) << bad;
+    EXPECT_THAT(r.warning, HasSubstr((dir.path() / "enhance.txt").string()));
+  }
+  std::filesystem::remove(dir.path() / "enhance.txt");
+  std::filesystem::create_directory(dir.path() / "enhance.txt");
+  EXPECT_EQ(ReadLayoutDate(dir.path()).date, default_date);
+  EXPECT_FALSE(ReadLayoutDate(dir.path()).warning.empty());
 }
 
 TEST_F(StartupTest, HooksForTheAuditTrailAndTheConfiguredPrinter) {

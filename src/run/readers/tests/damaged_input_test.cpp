@@ -4,7 +4,6 @@
 #include <random>
 
 #include "run/operator/run_stopped.h"
-#include "run/readers/layout_change_date.h"
 #include "run/readers/settlement_reader.h"
 #include "run/readers/sti_status_reader.h"
 #include "run/readers/stock_balance_reader.h"
@@ -65,33 +64,6 @@ TEST_F(DamagedInputTest, OverwrittenBytesNeverBreakTheReaders) {
     EXPECT_FALSE(text::IsBlank(zur_->Get("ASTKNO").str()));
     EXPECT_FALSE(text::IsBlank(zur_->Get("AATI").str()));
   }
-}
-
-TEST_F(DamagedInputTest, LayoutChangeDateFile) {
-  const Date default_date = *Date::FromYmd(2008, 1, 1);
-  LayoutChange absent = ReadLayoutChangeDate(dir_ / "enhance.txt");
-  EXPECT_EQ(absent.date, default_date);
-  EXPECT_TRUE(absent.error.empty());
-
-  auto write = [&](const std::string& contents) {
-    std::ofstream(dir_ / "enhance.txt", std::ios::binary) << contents;
-    return ReadLayoutChangeDate(dir_ / "enhance.txt");
-  };
-  LayoutChange moved = write("20090315 layout from March\r\n");
-  EXPECT_EQ(moved.date, *Date::FromYmd(2009, 3, 15));
-  EXPECT_TRUE(moved.error.empty());
-  for (const std::string& bad : {std::string("2009"), std::string("20091332"),
-                                 std::string("        "), std::string("\xff\xfe\x00\x01zzzz", 8)}) {
-    LayoutChange r = write(bad);
-    EXPECT_EQ(r.date, default_date) << bad;
-    EXPECT_NE(r.error.find((dir_ / "enhance.txt").string()), std::string::npos) << r.error;
-  }
-  LayoutChange dir = ReadLayoutChangeDate(dir_.path());
-  EXPECT_EQ(dir.date, default_date);
-  EXPECT_FALSE(dir.error.empty());
-
-  EXPECT_TRUE(IsEnhancedLayout(default_date, default_date));
-  EXPECT_FALSE(IsEnhancedLayout(*Date::FromYmd(2007, 12, 31), default_date));
 }
 
 }  // namespace
