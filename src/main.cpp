@@ -12,6 +12,8 @@
 #include "app/commands/upgrade_command.h"
 #include "lib/console/mem2xbs.h"
 #include "platform/vars/var_store.h"
+#include "run/driver/check_command.h"
+#include "run/operator/operator.h"
 
 namespace {
 
@@ -42,7 +44,39 @@ int main(int argc, char** argv) {
       app.add_subcommand("mem2xbs", "Convert a dBASE .MEM file: mem2xbs [-q] IN.MEM [OUT.XBS]");
   mem2xbs->prefix_command();
 
+  // The checking run without screens; each option stands for a field of the start screen.
+  zur::driver::CheckCommandOptions check_options;
+  zur::driver::StartScreenInputs& screen = check_options.screen;
+  std::string gen_date_text;
+  CLI::App* check = app.add_subcommand(
+      "check", "Run the checking in the current (database) directory and make the upload files");
+  check->add_option("--report", screen.stk_file, "CCASS stock report file");
+  check->add_option("--obx-dir", screen.sb_dir, "OBX (back-office) data directory");
+  check->add_option("--finance-dir", screen.sbf_dir, "finance company's data directory");
+  check->add_option("--client-dir", screen.cl_dir, "client master directory");
+  check->add_option("--zur-file", screen.ati_text, "ZUR upload file name");
+  check->add_option("--sti-file", screen.sti_text, "STI upload file name");
+  check->add_option("--own-ref", screen.own_ref, "own reference");
+  check->add_option("--gen-date", gen_date_text, "transmission date DD/MM/YYYY");
+  check->add_option("--zur-file-no", screen.ati_fileno, "ZUR file number (0-9)")
+      ->check(CLI::Range(0, 9));
+  check->add_option("--sti-file-no", screen.sti_fileno, "STI file number (0-9)")
+      ->check(CLI::Range(0, 9));
+
   CLI11_PARSE(app, argc, argv);
+
+  if (check->parsed()) {
+    if (!gen_date_text.empty()) {
+      screen.gen_date = zur::driver::ParseDayMonthYear(gen_date_text);
+      if (!screen.gen_date) {
+        fmt::print(stderr, "ERROR: --gen-date {} is not a date DD/MM/YYYY\n", gen_date_text);
+        return 2;
+      }
+    }
+    check_options.exe_path = argv[0];
+    zur::run::BatchOperator op;
+    return zur::driver::CheckCommand(check_options, op);
+  }
 
   if (dbf->parsed()) return zur::commands::DbfCommand({dbf_file}, std::cout, std::cerr);
   if (upgrade->parsed())

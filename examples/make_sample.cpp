@@ -1,0 +1,19 @@
+// Writes the sample broker installation into the directory given (examples/broker).
+#include <cstdio>
+#include <exception>
+
+#include "run/driver/sample_broker.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zur_make_sample DIR\n");
+    return 2;
+  }
+  try {
+    zur::driver::WriteInstallation(zur::driver::SampleBroker(), argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "ERROR: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

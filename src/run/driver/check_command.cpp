@@ -1,0 +1,43 @@
+#include "run/driver/check_command.h"
+
+#include <iostream>
+
+#include "app/startup/startup.h"
+#include "app/upgrade/upgrade_console.h"
+#include "lib/format/format_functions.h"
+#include "platform/dbf/work_areas.h"
+#include "platform/expr/expression.h"
+#include "run/driver/checking_run.h"
+
+namespace zur::driver {
+
+int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
+  VarStore vars;
+  expr::FunctionTable functions;
+  format::RegisterFormatFunctions(functions, vars);
+  dbf::WorkAreas areas;
+  areas.SetEnvironment(&functions, &vars);
+
+  upgrade::StreamConsole console(std::cerr, std::cerr);
+  startup::StartupOptions start;
+  start.working_dir = options.working_dir;
+  start.exe_path = options.exe_path;
+  start.today = options.today;
+  start.console = &console;
+  start.change_directory = options.change_directory;
+  start.message_box = [&op](std::string_view text) { op.MessageBox("ZUR", text); };
+  const startup::StartupResult started = startup::Startup(start, vars, areas);
+  if (!started.ok()) return 1;
+
+  const std::string refused = ApplyStartScreen(options.screen, vars);
+  if (!refused.empty()) {
+    op.MessageBox("ZUR", refused);
+    areas.CloseAll();
+    return 1;
+  }
+  const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op);
+  areas.CloseAll();
+  return outcome.ok() ? 0 : 1;
+}
+
+}  // namespace zur::driver

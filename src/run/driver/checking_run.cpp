@@ -1,0 +1,131 @@
+#include "run/driver/checking_run.h"
+
+#include <memory>
+
+#include "run/determine/determine_zur.h"
+#include "run/driver/run_files.h"
+#include "run/driver/run_options.h"
+#include "run/driver/run_preparation.h"
+#include "run/driver/run_tables.h"
+#include "run/driver/stop.h"
+#include "run/position/position_build.h"
+#include "run/readers/ccass_reports.h"
+#include "run/scanner/index_tables.h"
+#include "run/scanner/page_scan.h"
+#include "run/scanner/report_index.h"
+#include "run/scanner/report_line_reader.h"
+
+namespace zur::driver {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<scanner::ReportLineReader> OpenReportFile(const RunFiles& files,
+                                                          const fs::path& data_dir,
+                                                          dbf::WorkAreas& areas,
+                                                          run::Operator& op) {
+  scanner::OpenError error;
+  auto reader = scanner::ReportLineReader::Open(OnDisk(data_dir, files.stk_fname).string(), &error);
+  if (!reader) {
+    op.MessageBox(error.title, error.message);
+    areas.CloseAll();
+    throw run::RunStopped(error.message);
+  }
+  return reader;
+}
+
+scanner::PageScan ScanReportFile(scanner::ReportLineReader& reader, dbf::WorkAreas& areas,
+                                 VarStore& vars, run::Operator& op) {
+  op.ProgressLine("Scanning Report Text File ...");
+  scanner::PageScan scan = scanner::ScanPages(reader);
+  if (!scan.ok()) Stop(op, "ERROR: " + scan.error);
+  WithTableErrors(op, [&] {
+    dbf::Table& info = *areas.Find("INFO");
+    dbf::Table& optn = *areas.Find("OPTN");
+    scanner::WritePageIndex(info, scan.pages);
+    scanner::WriteReportIndex(optn, scanner::BuildReportIndex(scan.pages));
+    info.Flush();
+    optn.Flush();
+  });
+  vars.Set("PART_ID", scan.header.part_id);
+  vars.Set("PART_NAME", scan.header.part_name);
+  vars.Set("RIGHT_SHIFT", scan.header.right_shift);
+  return scan;
+}
+
+void StoreCounters(const upload::UploadWriter& writer, VarStore& vars) {
+  const upload::UploadTotals& z = writer.zur_totals();
+  const upload::UploadTotals& s = writer.sti_totals();
+  vars.Set("STK_CKSUM", static_cast<double>(z.stock_sum));
+  vars.Set("QTY_CKSUM", static_cast<double>(z.quantity_sum));
+  vars.Set("ALL_CKSUM", static_cast<double>(z.record_sum));
+  vars.Set("ATI_CTR", static_cast<double>(z.lines));
+  vars.Set("SSTK_CKSUM", static_cast<double>(s.stock_sum));
+  vars.Set("SQTY_CKSUM", static_cast<double>(s.quantity_sum));
+  vars.Set("SALL_CKSUM", static_cast<double>(s.record_sum));
+  vars.Set("STI_CTR", static_cast<double>(s.lines));
+}
+
+void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
+         run::Operator& op, RunOutcome& outcome) {
+  std::unique_ptr<upload::UploadWriter> writer = PrepareRun(files, data_dir, vars, areas, op);
+  const upload::UploadSettings settings = UploadSettingsFromVars(vars, data_dir);
+
+  auto reader = OpenReportFile(files, data_dir, areas, op);
+  op.ProgressLine("Opening data files ...");
+  MapStockCodes(files, data_dir, areas, vars, op);
+  OpenRunTables(files, data_dir, areas, vars, op);
+  const scanner::PageScan scan = ScanReportFile(*reader, areas, vars, op);
+
+  WithTableErrors(op, [&] {
+    readers::ReadCcassReports({*reader, scan.pages}, areas, vars, op);
+    position::PositionInputs in = position::PositionInputs::FromVars(vars);
+    in.mapping_alerts = vars.Get("MAP_ALERTS").IsTrue();
+    position::BuildPositions(areas, in, op);
+    determine::DetermineZur(*areas.Find("ZUR"), *writer, determine::DetermineInputs::FromVars(vars),
+                            op);
+  });
+  StoreCounters(*writer, vars);
+  areas.CloseAll();
+
+  outcome.end = RunEnd::kGenerated;
+  outcome.zur_file = settings.zur_path;
+  const std::string ati_text(vars.Get("ATI_TEXT").StrOr());
+  op.Announce("CCASS ZUR Upload File " + ati_text + " is generated !");
+  if (Ccass0705(vars)) {
+    outcome.sti_file = settings.sti_path;
+    op.Announce("CCASS STI Upload File " + std::string(vars.Get("STI_TEXT").StrOr()) +
+                " is generated !");
+  }
+}
+
+}  // namespace
+
+RunOutcome RunChecking(const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
+                       run::Operator& op) {
+  RunOutcome outcome;
+  RunFiles files = NameRunFiles(vars);
+  StoreRunFiles(files, vars);
+  if (auto failed = CheckInputFiles(files, data_dir, !files.sl_fname.empty())) {
+    op.MessageBox("ZUR", failed->message);
+    outcome.end = failed->ends_program ? RunEnd::kStopped : RunEnd::kBackToMenu;
+    outcome.message = failed->message;
+    return outcome;
+  }
+  try {
+    Run(files, data_dir, vars, areas, op, outcome);
+  } catch (const run::RunStopped& stop) {
+    areas.CloseAll();
+    outcome.end = RunEnd::kStopped;
+    outcome.message = stop.what();
+  } catch (const std::exception& e) {
+    // A failure no step expects (memory, the file system): shown, and the run ends.
+    outcome.message = std::string("ERROR: ") + e.what();
+    op.MessageBox("ZUR", outcome.message);
+    areas.CloseAll();
+    outcome.end = RunEnd::kStopped;
+  }
+  return outcome;
+}
+
+}  // namespace zur::driver

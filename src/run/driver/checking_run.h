@@ -1,0 +1,38 @@
+#pragma once
+// The checking run from the start screen's inputs to the finished upload files: the input
+// checks, the preparation, the opening of the tables and the report file, the page scan, the
+// three report readers, the position build and the ZUR determination, then the closing lines.
+//
+// Before the call: the program's start-up done (SYS open on its record, the settings in their
+// memory variables, the format functions and the variables as the work areas' environment)
+// and the start screen's fields set (ApplyStartScreen). After it every table is closed;
+// ATIMAST holds the run's holdings.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/dbf/work_areas.h"
+#include "platform/vars/var_store.h"
+#include "run/operator/operator.h"
+
+namespace zur::driver {
+
+enum class RunEnd {
+  kGenerated,   // the upload files stand complete under their names
+  kBackToMenu,  // an input check failed; nothing was written
+  kStopped,     // the run was stopped after its message; the program ends
+};
+
+struct RunOutcome {
+  RunEnd end = RunEnd::kStopped;
+  std::string message;  // the message shown when the run did not generate its files
+  std::filesystem::path zur_file;
+  std::filesystem::path sti_file;  // empty without the STI upload
+  bool ok() const { return end == RunEnd::kGenerated; }
+};
+
+RunOutcome RunChecking(const std::filesystem::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
+                       run::Operator& op);
+
+}  // namespace zur::driver

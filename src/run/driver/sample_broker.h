@@ -1,0 +1,11 @@
+#pragma once
+// The sample broker of examples/broker: a small Hong Kong broker in the CCASS/3 layout with
+// 8-digit accounts, whose day gives transfers of every pass in both upload files.
+
+#include "run/driver/installation.h"
+
+namespace zur::driver {
+
+InstallationSpec SampleBroker();
+
+}  // namespace zur::driver
