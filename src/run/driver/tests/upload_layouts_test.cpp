@@ -1,5 +1,6 @@
 // Whole runs over hand-made installations, upload files compared byte for byte. The expected
 // transfers are worked out from the holdings of each case (see the comments).
+#include "run/driver/large_broker.h"
 #include "run/driver/sample_broker.h"
 #include "run/driver/tests/e2e_fixture.h"
 
@@ -135,6 +136,40 @@ TEST_F(EndToEndTest, StockLocationsAndFinancePortfolio) {
   EXPECT_THAT(Lines("ZURFILE.TXT"),
               ElementsAre(ZurHeaderC("TEST REF", "20261208"), ZurLineC(11, "03", "01", 100),
                           ZurTrailer(1, 11, 100, 111, 74)));
+}
+
+// Many stocks and clients: every detail line has its file's length and the trailers add up
+// the detail lines (counter, stock, quantity and record checksums).
+TEST_F(EndToEndTest, LargeBrokerTrailersAddUpTheirDetailLines) {
+  spec = LargeBroker(40, 10);
+  ASSERT_EQ(WriteAndCheck(), 0) << Events();
+  struct Layout {
+    const char* file;
+    size_t length, stock_at, stock_width, qty_at, sum_at, all_at;
+  };
+  for (const Layout& f : {Layout{"ZURFILE.TXT", 99, 1, 5, 34, 85, 26},
+                          Layout{"STIFILE.TXT", 120, 1, 5, 34, 99, 42}}) {
+    SCOPED_TRACE(f.file);
+    const std::vector<std::string> lines = Lines(f.file);
+    ASSERT_GE(lines.size(), 3u);
+    long long stocks = 0, qty = 0, all = 0;
+    for (size_t i = 1; i + 1 < lines.size(); ++i) {
+      ASSERT_EQ(lines[i].size(), f.length);
+      ASSERT_EQ(lines[i][0], '1');
+      const long long stock = std::stoll(lines[i].substr(f.stock_at, f.stock_width));
+      const long long q = std::stoll(lines[i].substr(f.qty_at, 11));
+      EXPECT_GT(q, 0);
+      EXPECT_EQ(std::stoll(lines[i].substr(f.sum_at, 14)), stock + q);
+      stocks += stock;
+      qty += q;
+      all += stock + q;
+    }
+    const std::string& trailer = lines.back();
+    const int count = static_cast<int>(lines.size()) - 2;
+    EXPECT_EQ(trailer.substr(0, 26),
+              "2" + Num(count, 4) + Num(stocks % 10000000, 7) + Num(qty, 14));
+    EXPECT_EQ(trailer.substr(f.all_at, 17), Num(all, 17));
+  }
 }
 
 }  // namespace
