@@ -124,6 +124,7 @@ std::unique_ptr<upload::UploadWriter> PrepareRun(RunFiles& files, const fs::path
   try {
     writer = std::make_unique<upload::UploadWriter>(settings);
   } catch (const upload::UploadError& e) {
+    if (!e.reason().empty()) op.ProgressLine(e.reason());  // which file, and why
     op.MessageLineAndWait(e.what());
     throw run::RunStopped(e.what());
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/upgrade/flconv.h"
 #include "lib/format/stock_number.h"
@@ -134,13 +135,10 @@ void OpenRunTables(const RunFiles& files, const fs::path& data_dir, dbf::WorkAre
       cl = &Open(areas, cl_path, "CL", dbf::Share::kShared);
     }
 
-    for (const char* work : {"RPINFO", "RPOPTN", "ATIMAST"}) {
-      const std::string_view alias = std::string_view(work) == "RPINFO"   ? "INFO"
-                                     : std::string_view(work) == "RPOPTN" ? "OPTN"
-                                                                          : "ZUR";
-      dbf::Table& t =
-          Open(areas, OnDisk(data_dir, std::string(work) + ".DBF"), alias, dbf::Share::kExclusive);
-      t.Zap();
+    for (const auto& [work, alias] :
+         {std::pair{"RPINFO", "INFO"}, std::pair{"RPOPTN", "OPTN"}, std::pair{"ATIMAST", "ZUR"}}) {
+      Open(areas, OnDisk(data_dir, std::string(work) + ".DBF"), alias, dbf::Share::kExclusive)
+          .Zap();
     }
     areas.Find("ZUR")->CreateOrder("ATIMAST", "STRVAL(ASTKNO)+AATI");
 

@@ -164,5 +164,19 @@ TEST_F(InputChecksTest, SettingsThatCannotGiveSoundFilesAreRefusedBeforeAnyFile)
   ExpectNoUploadFiles();
 }
 
+TEST_F(InputChecksTest, UploadFileThatCannotBeCreatedStopsTheRun) {
+  Write();
+  screen.ati_text = "NO-SUCH-DIR/ZURFILE.TXT";
+  EXPECT_EQ(Check(), 1);
+  EXPECT_EQ(
+      op.Matching("line22: ERROR: cannot generate ZUR BATCH INPUT text file ! Please check and "
+                  "re-try")
+          .size(),
+      1u)
+      << Events();
+  EXPECT_FALSE(Exists("NO-SUCH-DIR"));
+  ExpectNoUploadFiles();
+}
+
 }  // namespace
 }  // namespace zur::driver::testing
