@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "lib/text/trim_pad.h"
 #include "run/determine/determine_zur.h"
 #include "run/driver/run_files.h"
 #include "run/driver/run_options.h"
@@ -47,6 +48,14 @@ scanner::PageScan ScanReportFile(scanner::ReportLineReader& reader, dbf::WorkAre
     info.Flush();
     optn.Flush();
   });
+  // A report of another participant would move this participant's shares by someone else's
+  // holdings: the operator is told before anything is read from it.
+  const std::string settings_id(text::AllTrim(vars.Get("PART_ID").StrOr()));
+  const std::string report_id(text::AllTrim(scan.header.part_id));
+  if (!settings_id.empty() && !report_id.empty() && settings_id != report_id) {
+    op.BlinkingWarning("WARNING: The CCASS report is of participant " + report_id +
+                       ", the settings are of participant " + settings_id + " !");
+  }
   vars.Set("PART_ID", scan.header.part_id);
   vars.Set("PART_NAME", scan.header.part_name);
   vars.Set("RIGHT_SHIFT", scan.header.right_shift);

@@ -61,6 +61,20 @@ TEST_F(EndToEndTest, LayoutCWithoutSettlementAndStiReports) {
   EXPECT_FALSE(Exists("STIFILE.TXT"));
   EXPECT_TRUE(Saw("warn: WARNING: CANNOT FIND \"SETTLEMENT REPORT\" !"));
   EXPECT_FALSE(Saw("announce: CCASS STI Upload File STIFILE.TXT is generated !"));
+  EXPECT_TRUE(op.Matching("warn: WARNING: The CCASS report is of participant").empty());
+}
+
+// A report of another participant is read as it is, with a warning first.
+TEST_F(EndToEndTest, ReportOfAnotherParticipantIsWarnedAbout) {
+  spec.stocks = {Stock("11", "HANG SENG BANK", "HK0011000095")};
+  spec.report = ReportPage("DAILY STOCK BALANCE REPORT", 1,
+                           {ReportLine({{2, "REPORT DATE : 08DEC2026"}})}, "B09999");
+  ASSERT_EQ(WriteAndCheck(), 0) << Events();
+  EXPECT_TRUE(
+      Saw("warn: WARNING: The CCASS report is of participant B09999, the settings are "
+          "of participant B01234 !"))
+      << Events();
+  EXPECT_EQ(Lines("ZURFILE.TXT").size(), 2u);
 }
 
 // CCASS/3 without 8-digit accounts (layout B): short selling, a segregated account and an
