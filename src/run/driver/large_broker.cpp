@@ -1,5 +1,6 @@
 #include "run/driver/large_broker.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -16,7 +17,7 @@ std::string Digits(int value, size_t width) {
 
 }  // namespace
 
-InstallationSpec LargeBroker(int stocks, int clients_per_stock) {
+InstallationSpec LargeBroker(int stocks, int clients_per_stock, int clients, int unsettled_every) {
   InstallationSpec s = SampleBroker();  // its settings, dates and saved variables
   s.stocks.clear();
   s.clients.clear();
@@ -25,7 +26,11 @@ InstallationSpec LargeBroker(int stocks, int clients_per_stock) {
 
   constexpr std::array<char, 5> kTypes = {'A', 'C', 'I', 'M', 'P'};
   constexpr std::array<int, 5> kTypeAccounts = {4, 2, 5, 6, 7};
-  const int clients = clients_per_stock * 4;
+  // With a client master of its own size, each stock's holders follow on from the last
+  // stock's, so that every client holds a few stocks.
+  const long long stride = clients > clients_per_stock * 4 ? clients_per_stock : 3;
+  clients = std::max(clients, clients_per_stock * 4);
+  unsettled_every = std::max(unsettled_every, 1);
   for (int c = 0; c < clients; ++c) {
     const char type = kTypes[c % kTypes.size()];
     const std::string acct = type + Digits(c, 5);
@@ -45,19 +50,20 @@ InstallationSpec LargeBroker(int stocks, int clients_per_stock) {
                         {"MCCSTOCK", Value("Y")}});
     std::map<int, long long> needed;  // CCASS account -> back-office holding
     for (int k = 0; k < clients_per_stock; ++k) {
-      const int c = (i * 3 + k) % clients;
+      const int c = static_cast<int>((i * stride + k) % clients);
       const std::string acct = std::string(s.clients[c][0].second.str());
       const std::string seg = s.clients[c][1].second.str();
       const double qty = k % 11 == 10 ? -400.0 : 1000.0 * (1 + (i + k) % 9);
       s.portfolio.push_back(
           {{"FACCT", Value(acct)}, {"FSTKNO", Value(stkno)}, {"FQTYBF", Value(qty + 100)}});
-      s.unsettled.push_back({{"MACCT", Value(acct)},
-                             {"MSTKNO", Value(stkno)},
-                             {"MREF", Value("B")},
-                             {"MQTY", Value(100.0)},
-                             {"MSDATE", Value(s.next_trade_date)},
-                             {"MSSDATE", Value(s.next_trade_date)},
-                             {"MMARKET", Value("HKEX")}});
+      if (k % unsettled_every == 0)
+        s.unsettled.push_back({{"MACCT", Value(acct)},
+                               {"MSTKNO", Value(stkno)},
+                               {"MREF", Value("B")},
+                               {"MQTY", Value(100.0)},
+                               {"MSDATE", Value(s.next_trade_date)},
+                               {"MSSDATE", Value(s.next_trade_date)},
+                               {"MMARKET", Value("HKEX")}});
       const int account = seg.empty() ? kTypeAccounts[c % kTypes.size()] : std::stoi(seg);
       needed[account] += static_cast<long long>(qty);
     }

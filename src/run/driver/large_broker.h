@@ -8,6 +8,10 @@
 
 namespace zur::driver {
 
-InstallationSpec LargeBroker(int stocks, int clients_per_stock);
+// `clients` (at least 4 x clients_per_stock) is the size of the client master: the positions
+// of the stocks are spread over all of them. Every `unsettled_every`-th position also has an
+// unsettled buy due on the next trade day.
+InstallationSpec LargeBroker(int stocks, int clients_per_stock, int clients = 0,
+                             int unsettled_every = 1);
 
 }  // namespace zur::driver
