@@ -5,7 +5,9 @@
 namespace zur {
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool LessNoCase(std::string_view a, std::string_view b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
@@ -61,9 +63,10 @@ Value* VarStore::Find(std::string_view name) {
   return it == vars_.end() ? nullptr : &it->second.value;
 }
 
-Value VarStore::Get(std::string_view name) const {
+const Value& VarStore::Get(std::string_view name) const {
+  static const Value kNil;
   const Value* v = Find(name);
-  return v ? *v : Value();
+  return v ? *v : kNil;
 }
 
 char VarStore::Type(std::string_view name) const {
@@ -88,7 +91,9 @@ bool VarStore::Release(std::string_view name) {
   return true;
 }
 
-void VarStore::ReleaseAll() { vars_.clear(); }
+void VarStore::ReleaseAll() {
+  vars_.clear();
+}
 
 void VarStore::ReleaseAllExcept(std::string_view pattern) {
   std::erase_if(vars_, [&](const auto& kv) { return !NameMatches(kv.second.name, pattern); });

@@ -20,8 +20,9 @@ class VarStore {
   // The variable's value, or nullptr when it is not defined.
   const Value* Find(std::string_view name) const;
   Value* Find(std::string_view name);
-  // The value, or Nil when undefined.
-  Value Get(std::string_view name) const;
+  // The value, or Nil when undefined. The reference stays valid until the variable is
+  // released, so a string_view taken from it does not dangle as one from a copy would.
+  const Value& Get(std::string_view name) const;
   bool Exists(std::string_view name) const { return Find(name) != nullptr; }
   // "C", "N", "D", "L", "A", "O", or 'U' when undefined.
   char Type(std::string_view name) const;

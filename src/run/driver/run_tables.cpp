@@ -36,7 +36,8 @@ dbf::Table& Open(dbf::WorkAreas& areas, const fs::path& path, std::string_view a
 }
 
 bool IsChinaConnect(const VarStore& vars) {
-  const std::string_view key = vars.Get("SYSTEM_KEY").StrOr();
+  const Value key_value = vars.Get("SYSTEM_KEY");
+  const std::string_view key = key_value.StrOr();
   return key.starts_with("SAS ") || key.starts_with("SZMK");
 }
 
