@@ -51,6 +51,20 @@ class BatchOperator : public Operator {
   int last_percent_ = -1;
 };
 
+// Says nothing and answers every question "yes": for benchmarks and tools that only want the
+// run's files.
+class QuietOperator : public Operator {
+ public:
+  void ProgressLine(std::string_view) override {}
+  void Percent(int) override {}
+  void PercentDone() override {}
+  void BlinkingWarning(std::string_view) override {}
+  void MessageBox(std::string_view, std::string_view) override {}
+  bool YesNo(std::string_view, std::string_view) override { return true; }
+  void MessageLineAndWait(std::string_view) override {}
+  void Announce(std::string_view) override {}
+};
+
 // Tests: records every call as one line ("box ZUR: text", "warn: text" ...) and answers
 // yes/no questions from a script (then `default_answer`).
 class RecordingOperator : public Operator {

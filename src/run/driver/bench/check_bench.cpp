@@ -7,22 +7,13 @@
 
 #include "run/driver/check_command.h"
 #include "run/driver/large_broker.h"
+#include "run/operator/operator.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class QuietOperator : public zur::run::Operator {
- public:
-  void ProgressLine(std::string_view) override {}
-  void Percent(int) override {}
-  void PercentDone() override {}
-  void BlinkingWarning(std::string_view) override {}
-  void MessageBox(std::string_view, std::string_view) override {}
-  bool YesNo(std::string_view, std::string_view) override { return true; }
-  void MessageLineAndWait(std::string_view) override {}
-  void Announce(std::string_view) override {}
-};
+using zur::run::QuietOperator;
 
 void BM_CheckingRun(benchmark::State& state) {
   std::string tmpl = (fs::temp_directory_path() / "zur_check_bench_XXXXXX").string();

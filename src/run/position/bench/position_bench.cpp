@@ -102,17 +102,7 @@ struct Tables {
   }
 };
 
-class QuietOperator : public run::Operator {
- public:
-  void ProgressLine(std::string_view) override {}
-  void Percent(int) override {}
-  void PercentDone() override {}
-  void BlinkingWarning(std::string_view) override {}
-  void MessageBox(std::string_view, std::string_view) override {}
-  bool YesNo(std::string_view, std::string_view) override { return true; }
-  void MessageLineAndWait(std::string_view) override {}
-  void Announce(std::string_view) override {}
-};
+using run::QuietOperator;
 
 void BM_BuildPositions(benchmark::State& state) {
   Tables tables(static_cast<int>(state.range(0)), 10);
