@@ -18,8 +18,9 @@
 namespace zur::dbf {
 namespace {
 
-constexpr size_t kScanWindowBytes = 1 << 20;  // sequential reads
-constexpr size_t kRandomWindowBytes = 4096;   // reads in key order or by record number
+constexpr size_t kScanWindowBytes = 1 << 20;   // sequential reads
+constexpr size_t kRandomWindowBytes = 4096;    // reads in key order or by record number
+constexpr uint64_t kResidentBytes = 64 << 20;  // exclusive tables kept whole in memory
 
 uint64_t FileSize(int fd, const std::string& file) {
   struct stat st {};
@@ -43,6 +44,7 @@ const char* Table::Impl::CachedRecord(uint32_t r) {
   const size_t len = hdr.record_length;
   if (win_count > 0 && r >= win_first && r < win_first + win_count)
     return window.data() + size_t{r - win_first} * len;
+  if (resident) throw Error(ErrorKind::kUsage, fmt::format("{}: there is no record {}", file, r));
   const uint32_t big = static_cast<uint32_t>(std::max<size_t>(1, kScanWindowBytes / len));
   const uint32_t small = static_cast<uint32_t>(std::max<size_t>(1, kRandomWindowBytes / len));
   uint32_t first, n;
@@ -82,9 +84,40 @@ void Table::Impl::SetEof() {
   cur_dirty = false;
 }
 
+void Table::Impl::LoadResident() {
+  const size_t bytes = size_t{hdr.record_count} * hdr.record_length;
+  window.resize(bytes);
+  if (ReadAt(fd, window.data(), bytes, hdr.header_length, file) != bytes)
+    throw Error(ErrorKind::kDamaged, fmt::format("{}: file is shorter than its {} records need",
+                                                 file, hdr.record_count));
+  win_first = 1;
+  win_count = hdr.record_count;
+  resident = true;
+}
+
+void Table::Impl::WriteBack() {
+  if (!resident || dirty_lo == 0) return;
+  const size_t len = hdr.record_length;
+  WriteAt(fd, window.data() + size_t{dirty_lo - 1} * len, size_t{dirty_hi - dirty_lo + 1} * len,
+          hdr.header_length + uint64_t{dirty_lo - 1} * len, file);
+  dirty_lo = dirty_hi = 0;
+}
+
 void Table::Impl::WriteCurrent() {
   if (!cur_dirty) return;
   cur_dirty = false;
+  if (resident) {
+    const size_t len = hdr.record_length;
+    if (recno > win_count) {
+      window.resize(size_t{recno} * len);
+      win_count = recno;
+    }
+    std::memcpy(window.data() + size_t{recno - 1} * len, cur.data(), len);
+    dirty_lo = dirty_lo == 0 ? recno : std::min(dirty_lo, recno);
+    dirty_hi = std::max(dirty_hi, recno);
+    changed = true;
+    return;
+  }
   const uint64_t at = hdr.header_length + uint64_t{recno - 1} * hdr.record_length;
   // The end-of-file byte follows the last record. A shared open never writes it here: its
   // count may be stale, and the byte would land on a record another open appended.
@@ -183,6 +216,9 @@ std::unique_ptr<Table> Table::Open(const std::filesystem::path& requested, Share
   }
   impl->hdr = ParseHeader(bytes, size, file);
   impl->blank.assign(impl->hdr.record_length, ' ');
+  if (share == Share::kExclusive && !impl->read_only &&
+      uint64_t{impl->hdr.record_count} * impl->hdr.record_length <= kResidentBytes)
+    impl->LoadResident();
   std::unique_ptr<Table> t(new Table(std::move(impl)));
   t->GoTop();
   return t;
@@ -462,6 +498,10 @@ void Table::Append() {
     m.hdr.record_count = r;
     m.cur = m.blank;
     m.cur_dirty = true;  // written, with the end-of-file byte, when the pointer leaves it
+    if (m.resident) {    // the new record is readable at once, as records on file are
+      m.window.insert(m.window.end(), m.blank.begin(), m.blank.end());
+      m.win_count = r;
+    }
   }
   m.changed = true;
   m.recno = r;
@@ -485,7 +525,9 @@ void Table::Zap() {
     throw Error(ErrorKind::kIo, fmt::format("{}: zap failed: {}", m.file, std::strerror(errno)));
   m.hdr.record_count = 0;
   m.changed = true;
-  m.InvalidateCache();
+  m.win_count = 0;
+  m.window.clear();
+  m.dirty_lo = m.dirty_hi = 0;
   for (auto& o : m.orders) o->index.Clear();
   Flush();
   GoTop();
@@ -495,6 +537,7 @@ void Table::Flush() {
   Impl& m = *impl_;
   m.WriteCurrent();
   if (m.read_only || !m.changed) return;
+  m.WriteBack();
   Date today = Date::Today();
   m.hdr.year = today.Year(), m.hdr.month = today.Month(), m.hdr.day = today.Day();
   uint8_t b[7];

@@ -40,6 +40,13 @@ struct Table::Impl {
   std::vector<char> window;
   uint32_t win_first = 0;
   uint32_t win_count = 0;
+  // A table opened exclusively for writing, of at most kResidentBytes of records, is kept
+  // whole in `window` (from record 1): reads never go to the file, and the records changed
+  // since the last write-back, [dirty_lo, dirty_hi], are written in one stretch by Flush and
+  // on close. Nobody else can read the file meanwhile: the open excludes every other.
+  bool resident = false;
+  uint32_t dirty_lo = 0;  // 0: nothing to write back
+  uint32_t dirty_hi = 0;
 
   // The current record: its bytes (blank at EOF), whether it has unwritten changes.
   std::string cur;
@@ -66,7 +73,11 @@ struct Table::Impl {
 
   // ---- records (table.cpp)
   const char* CachedRecord(uint32_t r);  // 1 <= r <= record count
-  void InvalidateCache() { win_count = 0; }
+  void InvalidateCache() {
+    if (!resident) win_count = 0;
+  }
+  void LoadResident();       // reads every record into the window and makes the table resident
+  void WriteBack();          // writes the resident records changed since the last write-back
   void Load(uint32_t r);     // makes r current (not EOF)
   void Arrive(uint32_t r) {  // makes r current after a step in the active order
     Load(r);

@@ -173,6 +173,42 @@ TEST(TableRecords, ExclusiveAppendsSurviveAHeaderRefresh) {
   EXPECT_EQ(t->Get("FQTY"), Value(30.0));
 }
 
+TEST(TableRecords, ExclusiveChangesReachTheFileOnFlushAndClose) {
+  TempDir dir;
+  auto p = dir / "T.DBF";
+  {
+    auto t = Filled(p, 50);
+    t->Flush();
+    // Changes scattered over the table, then appends and a record read back at once.
+    for (uint32_t r : {40u, 3u, 27u, 50u, 1u}) {
+      t->GoTo(r);
+      t->Replace("FQTY", Value(1000.0 + r));
+    }
+    t->Flush();
+    // On the file now, while the table is still open.
+    const std::string bytes = ReadAll(p);
+    EXPECT_EQ(bytes.substr(t->header_length() + 39 * t->record_length() + 11, 12), "     1040.00");
+  }
+  {
+    auto t = Table::Open(p, Share::kExclusive);
+    for (uint32_t r = 1; r <= 50; ++r) {
+      t->GoTo(r);
+      const bool changed = r == 40 || r == 3 || r == 27 || r == 50 || r == 1;
+      EXPECT_EQ(t->Get("FQTY"), Value(changed ? 1000.0 + r : 10.0 * r)) << r;
+    }
+    t->Append();
+    t->Replace("FACCT", Value("NEW"));
+    t->GoTo(2);
+    t->GoTo(51);
+    EXPECT_EQ(t->Get("FACCT"), Value("NEW       "));
+  }
+  auto t = Table::Open(p, Share::kShared, Access::kReadOnly);
+  EXPECT_EQ(t->RecCount(), 51u);
+  t->GoBottom();
+  EXPECT_EQ(t->Get("FACCT"), Value("NEW       "));
+  EXPECT_EQ(std::filesystem::file_size(p), t->header_length() + 51u * t->record_length() + 1);
+}
+
 TEST(TableRecords, SharedReplaceNeedsTheRecordLock) {
   TempDir dir;
   auto p = dir / "T.DBF";
