@@ -1,0 +1,47 @@
+#include "print/device/printer_state.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace zur::print {
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string PortPaths::PathFor(std::string_view port) const {
+  const std::string name = Upper(TrimRight(port));
+  if (auto it = overrides.find(name); it != overrides.end() && !it->second.empty())
+    return it->second;
+  int number = 1;
+  const char* digits = name.data() + 3;
+  auto [end, ec] = std::from_chars(digits, name.data() + name.size(), number);
+  if (ec != std::errc() || end != name.data() + name.size() || number < 1) return {};
+  const std::string index = std::to_string(number - 1);
+  return name.starts_with("LPT") ? "/dev/lp" + index : "/dev/ttyS" + index;
+}
+
+bool IsPortName(std::string_view name) {
+  const std::string up = Upper(name.substr(0, 3));
+  return up == "LPT" || up == "COM";
+}
+
+bool IsNullName(std::string_view name) {
+  return Upper(TrimRight(name)) == "NUL";
+}
+
+bool IsWinPtr(const PrinterState& state) {
+  return state.windowed && state.cur_ptr == "WINDOW_PRINTER" && IsPortName(state.print_name);
+}
+
+}  // namespace zur::print

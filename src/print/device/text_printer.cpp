@@ -1,0 +1,63 @@
+#include "print/device/text_printer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace zur::print {
+
+TextPrinter::~TextPrinter() {
+  Close();
+}
+
+bool TextPrinter::Open(std::string_view name, bool append, const PortPaths& ports) {
+  Close();
+  SetPosition(0, 0);  // a new target starts at the top of a page
+  target_ = std::string(name);
+  write_failed_ = false;
+  if (IsNullName(name)) {
+    path_ = "/dev/null";
+  } else if (IsPortName(name)) {
+    path_ = ports.PathFor(name);
+    if (path_.empty()) return false;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    return fd_ >= 0;
+  } else {
+    path_ = std::string(name);
+    while (!path_.empty() && path_.back() == ' ') path_.pop_back();
+    if (path_.empty()) return false;
+  }
+  const int mode = append ? O_APPEND : O_TRUNC;
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
+  return fd_ >= 0;
+}
+
+bool TextPrinter::Close() {
+  Flush();
+  if (fd_ >= 0 && ::close(fd_) != 0) write_failed_ = true;
+  fd_ = -1;
+  return !write_failed_;
+}
+
+void TextPrinter::Write(std::string_view bytes) {
+  if (fd_ < 0) return;
+  buffer_.append(bytes);
+  if (buffer_.size() >= 64 * 1024) Flush();
+}
+
+void TextPrinter::Flush() {
+  std::string_view rest = buffer_;
+  while (fd_ >= 0 && !rest.empty()) {
+    const ssize_t n = ::write(fd_, rest.data(), rest.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      write_failed_ = true;
+      break;
+    }
+    rest.remove_prefix(static_cast<size_t>(n));
+  }
+  buffer_.clear();
+}
+
+}  // namespace zur::print
