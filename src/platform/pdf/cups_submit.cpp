@@ -1,0 +1,94 @@
+#include "platform/pdf/cups_submit.h"
+
+#include <cups/cups.h>
+#include <fmt/format.h>
+
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace zur::pdf {
+namespace {
+
+struct DestDeleter {
+  void operator()(cups_dest_t* d) const { cupsFreeDests(1, d); }
+};
+struct InfoDeleter {
+  void operator()(cups_dinfo_t* i) const { cupsFreeDestInfo(i); }
+};
+struct HttpDeleter {
+  void operator()(http_t* h) const { httpClose(h); }
+};
+
+bool IsAddress(const std::string& printer) {
+  return printer.rfind("ipp://", 0) == 0 || printer.rfind("ipps://", 0) == 0;
+}
+
+std::unique_ptr<cups_dest_t, DestDeleter> FindDest(const std::string& printer) {
+  if (IsAddress(printer))
+    return std::unique_ptr<cups_dest_t, DestDeleter>(cupsGetDestWithURI(nullptr, printer.c_str()));
+  return std::unique_ptr<cups_dest_t, DestDeleter>(
+      cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.empty() ? nullptr : printer.c_str(), nullptr));
+}
+
+std::string Describe(const std::string& printer) {
+  return printer.empty() ? std::string("the default printer") : fmt::format("printer {}", printer);
+}
+
+}  // namespace
+
+SubmitResult SubmitPdf(const SubmitRequest& request) {
+  SubmitResult result;
+  const std::string who = Describe(request.printer);
+  auto fail = [&](std::string_view what) {
+    result.error = fmt::format("cannot print {} on {}: {}", request.pdf.string(), who, what);
+    return result;
+  };
+
+  std::ifstream in(request.pdf, std::ios::binary);
+  if (!in) return fail("the PDF cannot be read");
+
+  auto dest = FindDest(request.printer);
+  if (!dest) return fail(cupsLastErrorString());
+
+  char resource[1024];
+  std::unique_ptr<http_t, HttpDeleter> http(cupsConnectDest(
+      dest.get(), CUPS_DEST_FLAGS_NONE, static_cast<int>(request.connect_timeout.count()), nullptr,
+      resource, sizeof resource, nullptr, nullptr));
+  if (!http) return fail(fmt::format("no connection ({})", cupsLastErrorString()));
+  std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
+  if (!info) return fail(fmt::format("no printer information ({})", cupsLastErrorString()));
+
+  const std::string title =
+      request.job_name.empty() ? request.pdf.filename().string() : request.job_name;
+  int job_id = 0;
+  if (cupsCreateDestJob(http.get(), dest.get(), info.get(), &job_id, title.c_str(), 0, nullptr) !=
+      IPP_STATUS_OK) {
+    return fail(fmt::format("job refused ({})", cupsLastErrorString()));
+  }
+  const std::string doc = request.pdf.filename().string();
+  if (cupsStartDestDocument(http.get(), dest.get(), info.get(), job_id, doc.c_str(),
+                            CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
+    cupsCancelDestJob(http.get(), dest.get(), job_id);
+    return fail(fmt::format("document refused ({})", cupsLastErrorString()));
+  }
+  std::vector<char> buf(64 * 1024);
+  bool sent = true;
+  while (in) {
+    in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+    const auto n = static_cast<size_t>(in.gcount());
+    if (n > 0 && cupsWriteRequestData(http.get(), buf.data(), n) != HTTP_STATUS_CONTINUE) {
+      sent = false;
+      break;
+    }
+  }
+  if (!in.eof()) sent = false;
+  const ipp_status_t status = cupsFinishDestDocument(http.get(), dest.get(), info.get());
+  if (!sent || status > IPP_STATUS_OK_CONFLICTING) {
+    return fail(fmt::format("sending failed ({})", cupsLastErrorString()));
+  }
+  result.job_id = job_id;
+  return result;
+}
+
+}  // namespace zur::pdf

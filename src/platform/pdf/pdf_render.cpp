@@ -1,0 +1,126 @@
+#include "platform/pdf/pdf_render.h"
+
+#include <cairo-pdf.h>
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <pango/pangocairo.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <system_error>
+
+#include "platform/pdf/big5_text.h"
+
+namespace zur::pdf {
+namespace {
+
+constexpr double kPointsPerUnit = 72.0 / 254.0;  // one unit is a tenth of a millimetre
+
+std::string PdfDate(std::chrono::system_clock::time_point t) {
+  std::time_t secs = std::chrono::system_clock::to_time_t(t);
+  std::tm tm{};
+  gmtime_r(&secs, &tm);
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
+  return buf;
+}
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+  void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+struct LayoutDeleter {
+  void operator()(PangoLayout* l) const { g_object_unref(l); }
+};
+struct FontDeleter {
+  void operator()(PangoFontDescription* f) const { pango_font_description_free(f); }
+};
+
+// Draws one piece so that it fills exactly its columns: the font's own
+// advance is stretched or squeezed to the cell width of the report.
+void DrawPiece(cairo_t* cr, PangoLayout* layout, const Placed& piece, const PageSetup& setup) {
+  const std::string utf8 = Big5ToUtf8(piece.big5);
+  pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  const double natural = static_cast<double>(logical.width) / PANGO_SCALE;
+  const double wanted = static_cast<double>(piece.big5.size()) * setup.font_width;
+  const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  cairo_save(cr);
+  cairo_translate(cr, piece.x, piece.baseline - baseline);
+  if (natural > 0) cairo_scale(cr, wanted / natural, 1.0);
+  pango_cairo_show_layout(cr, layout);
+  cairo_restore(cr);
+}
+
+std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesystem::path& out) {
+  int fd = ::open(tmp.c_str(), O_RDONLY);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    std::string err = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    return err;
+  }
+  ::close(fd);
+  std::error_code ec;
+  std::filesystem::rename(tmp, out, ec);
+  return ec ? ec.message() : std::string();
+}
+
+}  // namespace
+
+std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
+                      const RenderOptions& options, const std::filesystem::path& out) {
+  const std::filesystem::path tmp = out.string() + ".part";
+  const double width_pt = setup.paper_width() * kPointsPerUnit;
+  const double height_pt = setup.paper_height() * kPointsPerUnit;
+  std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
+      cairo_pdf_surface_create(tmp.c_str(), width_pt, height_pt));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    std::error_code ec;
+    std::filesystem::remove(tmp, ec);
+    return fmt::format("cannot write PDF {}: {}", out.string(),
+                       cairo_status_to_string(cairo_surface_status(surface.get())));
+  }
+  const std::string date = PdfDate(options.created);
+  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
+  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, date.c_str());
+  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
+  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "zur");
+
+  std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
+  cairo_scale(cr.get(), kPointsPerUnit, kPointsPerUnit);
+  std::unique_ptr<PangoLayout, LayoutDeleter> layout(pango_cairo_create_layout(cr.get()));
+  std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
+  pango_font_description_set_family(font.get(), options.font_family.c_str());
+  pango_font_description_set_absolute_size(font.get(),
+                                           static_cast<double>(setup.font_height) * PANGO_SCALE);
+  pango_layout_set_font_description(layout.get(), font.get());
+
+  const std::vector<Page> one_blank(1);
+  for (const Page& page : pages.empty() ? one_blank : pages) {
+    cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    for (const Placed& piece : page.pieces) DrawPiece(cr.get(), layout.get(), piece, setup);
+    cairo_show_page(cr.get());
+  }
+  cr.reset();
+  cairo_surface_finish(surface.get());
+  std::string err;
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    err = cairo_status_to_string(cairo_surface_status(surface.get()));
+  }
+  surface.reset();
+  if (err.empty()) err = SyncAndRename(tmp, out);
+  if (!err.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(tmp, ec);
+    return fmt::format("cannot write PDF {}: {}", out.string(), err);
+  }
+  return {};
+}
+
+}  // namespace zur::pdf

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/pdf/page_layout.h"
+
+namespace zur::pdf {
+
+struct RenderOptions {
+  std::string font_family;  // installed family name
+  std::string title;        // document title
+  // Written as the document's creation date, so the same report at the same
+  // time gives the same bytes.
+  std::chrono::system_clock::time_point created;
+};
+
+// Draws the pages into a PDF at `out`, written beside it and renamed into
+// place. Returns an empty string, or a message naming `out`.
+std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
+                      const RenderOptions& options, const std::filesystem::path& out);
+
+}  // namespace zur::pdf

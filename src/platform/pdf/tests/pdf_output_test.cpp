@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "platform/pdf/print_text_file.h"
+#include "platform/pdf/tests/tool_runner.h"
+
+// Fontconfig keeps its font cache for the life of the process.
+extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\n";
+}
+
+namespace zur::pdf {
+namespace {
+
+using testing::HaveTool;
+using testing::ReadAll;
+using testing::RunTool;
+using testing::TempDir;
+using testing::WriteAll;
+
+class PdfOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveTool("pdftotext") || !HaveTool("pdfinfo"))
+      GTEST_SKIP() << "poppler-utils not installed (scripts/setup)";
+  }
+  PrintJob Job(const std::string& name, const std::string& text) {
+    PrintJob job;
+    job.text_file = dir_.path() / name;
+    WriteAll(job.text_file, text);
+    job.to_pdf = true;
+    job.pdf_dir = dir_.path() / "PDF";
+    job.job_name = "STATUS";
+    job.created = std::chrono::system_clock::time_point(std::chrono::seconds(1796000000));
+    return job;
+  }
+  PrintResult Print(const PrintJob& job) {
+    PrintResult r = PrintTextFile(job);
+    EXPECT_EQ(r.status, PrintStatus::kPrinted) << r.error;
+    EXPECT_TRUE(std::filesystem::exists(r.pdf));
+    return r;
+  }
+  TempDir dir_;
+};
+
+std::string Repeat(const std::string& line, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += line;
+  return s;
+}
+
+TEST_F(PdfOutputTest, PortraitReportWithChineseCompanyName) {
+  // "ZUR Securities Ltd" line with a Big5 company name.
+  const std::string name = "\xa4\xa4\xb0\xea\xc3\xd2\xa8\xe9\xa6\xb3\xad\xad\xa4\xbd\xa5\x71";
+  std::string text =
+      "CLIENT STATUS REPORT\r\n" + name + " 1234\r\n" + Repeat("line of body text\r\n", 70);
+  auto r = Print(Job("status.txt", text));
+  const std::string info = RunTool("pdfinfo", "", r.pdf);
+  EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+  EXPECT_NE(info.find("595.276 x 841.89"), std::string::npos) << info;  // A4 portrait
+  const std::string txt = RunTool("pdftotext", "-layout", r.pdf);
+  EXPECT_NE(txt.find("CLIENT STATUS REPORT"), std::string::npos) << txt;
+  EXPECT_NE(txt.find("\xe4\xb8\xad\xe5\x9c\x8b\xe8\xad\x89\xe5\x88\xb8\xe6\x9c\x89\xe9\x99\x90\xe5"
+                     "\x85\xac\xe5\x8f\xb8"),
+            std::string::npos)
+      << txt;
+  const std::string fonts = RunTool("pdffonts", "", r.pdf);
+  EXPECT_NE(fonts.find("UMing"), std::string::npos) << fonts;
+  EXPECT_NE(r.pdf.filename().string().find("STATUS_status_"), std::string::npos);
+}
+
+TEST_F(PdfOutputTest, WideReportIsLandscapeAndFormFeedsMakePages) {
+  std::string wide = std::string(120, '-') + "END\r\n";
+  std::string text =
+      "WIDE HEADER\r\n" + wide + "page one\r\n\fSECOND PAGE\r\nx\r\n\fTHIRD PAGE\r\n\f";
+  auto r = Print(Job("wide.txt", text));
+  const std::string info = RunTool("pdfinfo", "", r.pdf);
+  EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+  EXPECT_NE(info.find("841.89 x 595.276"), std::string::npos) << info;
+  const std::string page2 = RunTool("pdftotext", "-f 2 -l 2", r.pdf);
+  EXPECT_NE(page2.find("SECOND PAGE"), std::string::npos) << page2;
+  EXPECT_EQ(page2.find("THIRD PAGE"), std::string::npos) << page2;
+}
+
+TEST_F(PdfOutputTest, SameReportAndTimeGiveTheSameBytes) {
+  const std::string text = "REPRODUCIBLE\r\n\xa4\xa4\xb0\xea\r\n";
+  auto job = Job("same.txt", text);
+  auto first = Print(job);
+  const std::string bytes = ReadAll(first.pdf);
+  std::filesystem::remove(first.pdf);
+  auto second = Print(job);
+  EXPECT_EQ(first.pdf, second.pdf);
+  EXPECT_EQ(bytes, ReadAll(second.pdf));
+  EXPECT_NE(RunTool("pdfinfo", "-isodates", second.pdf).find("2026-11-30T00:53:20"),
+            std::string::npos);
+}
+
+TEST_F(PdfOutputTest, FailuresNameTheFileAndKeepTheReport) {
+  auto empty = Job("empty.txt", "");
+  EXPECT_EQ(PrintTextFile(empty).status, PrintStatus::kEmpty);
+  EXPECT_FALSE(std::filesystem::exists(empty.pdf_dir));
+
+  auto missing = Job("gone.txt", "x");
+  std::filesystem::remove(missing.text_file);
+  auto r = PrintTextFile(missing);
+  EXPECT_EQ(r.status, PrintStatus::kFailed);
+  EXPECT_NE(r.error.find("gone.txt"), std::string::npos) << r.error;
+
+  // The PDF folder is a plain file: nothing can be written there.
+  auto blocked = Job("blocked.txt", "REPORT\r\n");
+  WriteAll(dir_.path() / "plain", "");
+  blocked.pdf_dir = dir_.path() / "plain";
+  r = PrintTextFile(blocked);
+  EXPECT_EQ(r.status, PrintStatus::kFailed);
+  EXPECT_NE(r.error.find("blocked.txt"), std::string::npos) << r.error;
+  EXPECT_EQ(ReadAll(blocked.text_file), "REPORT\r\n");
+
+  // Damaged Big5 and control bytes still print the readable part.
+  auto damaged = Job("damaged.txt", std::string("GOOD \xff\xa4\r\n\x01\x02 TAIL\0 X\r\n", 20));
+  auto ok = Print(damaged);
+  EXPECT_NE(RunTool("pdftotext", "", ok.pdf).find("GOOD"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zur::pdf
