@@ -41,21 +41,39 @@ struct FontDeleter {
   void operator()(PangoFontDescription* f) const { pango_font_description_free(f); }
 };
 
-// Draws one piece so that it fills exactly its columns: the font's own
+// Draws a run of text so that it fills exactly its columns: the font's own
 // advance is stretched or squeezed to the cell width of the report.
-void DrawPiece(cairo_t* cr, PangoLayout* layout, const Placed& piece, const PageSetup& setup) {
-  const std::string utf8 = Big5ToUtf8(piece.big5);
+void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, double y,
+             const PageSetup& setup) {
+  const std::string utf8 = Big5ToUtf8(big5);
   pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   const double natural = static_cast<double>(logical.width) / PANGO_SCALE;
-  const double wanted = static_cast<double>(piece.big5.size()) * setup.font_width;
+  const double wanted = static_cast<double>(big5.size()) * setup.font_width;
   const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
   cairo_save(cr);
-  cairo_translate(cr, piece.x, piece.baseline - baseline);
+  cairo_translate(cr, x, y - baseline);
   if (natural > 0) cairo_scale(cr, wanted / natural, 1.0);
   pango_cairo_show_layout(cr, layout);
   cairo_restore(cr);
+}
+
+// Single-byte and two-byte characters have different natural widths, so each
+// run of one kind is fitted to its own columns and the report's columns line up.
+void DrawPiece(cairo_t* cr, PangoLayout* layout, const Placed& piece, const PageSetup& setup) {
+  const std::string_view text = piece.big5;
+  size_t start = 0;
+  while (start < text.size()) {
+    const bool wide = IsBig5Lead(static_cast<unsigned char>(text[start]));
+    size_t end = start;
+    while (end < text.size() && IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
+      end += wide && end + 1 < text.size() ? 2 : 1;
+    }
+    DrawRun(cr, layout, text.substr(start, end - start),
+            piece.x + static_cast<double>(start) * setup.font_width, piece.baseline, setup);
+    start = end;
+  }
 }
 
 std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesystem::path& out) {

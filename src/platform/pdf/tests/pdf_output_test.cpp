@@ -84,6 +84,23 @@ TEST_F(PdfOutputTest, WideReportIsLandscapeAndFormFeedsMakePages) {
   EXPECT_EQ(page2.find("THIRD PAGE"), std::string::npos) << page2;
 }
 
+TEST_F(PdfOutputTest, ColumnsLineUpAfterChineseText) {
+  // Column 21 holds "1,000" after a Chinese name and "20,000" after a Latin one.
+  std::string text =
+      "0005  \xa4\xa4\xb0\xea\xc3\xd2\xa8\xe9       1,000\r\n0700  ABCDEFGH       20,000\r\n";
+  auto r = Print(Job("columns.txt", text));
+  const std::string boxes = RunTool("pdftotext", "-bbox", r.pdf);
+  auto x_of = [&](const std::string& word) {
+    auto at = boxes.find(">" + word + "<");
+    auto x = boxes.rfind("xMin=\"", at);
+    return at == std::string::npos || x == std::string::npos ? -1.0
+                                                             : std::stod(boxes.substr(x + 6));
+  };
+  const double col21 = 21 * 25 * 72.0 / 254.0;
+  EXPECT_NEAR(x_of("1,000"), col21, 0.5) << boxes;
+  EXPECT_NEAR(x_of("20,000"), col21, 0.5) << boxes;
+}
+
 TEST_F(PdfOutputTest, SameReportAndTimeGiveTheSameBytes) {
   const std::string text = "REPRODUCIBLE\r\n\xa4\xa4\xb0\xea\r\n";
   auto job = Job("same.txt", text);
