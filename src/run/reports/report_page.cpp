@@ -30,6 +30,10 @@ std::string Picture(double value) {
   return std::string(kWidth - grouped.size(), ' ') + grouped;
 }
 
+bool NoAccount(std::string_view code) {
+  return Trim(code).empty() || code == "00000000";
+}
+
 std::string Hyphens(int n) {
   return std::string(static_cast<size_t>(n > 0 ? n : 0), '-');
 }

@@ -51,6 +51,8 @@ class ReportPage {
   int page_ = 0;
 };
 
+// An account column left blank: no code, or the empty code "00000000" of the 8-character format.
+bool NoAccount(std::string_view code);
 // A run of `n` hyphens (none when n <= 0).
 std::string Hyphens(int n);
 // The title with the product suffix of SYSTEM_KEY ("SAS", "SZMK").

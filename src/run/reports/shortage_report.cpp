@@ -47,7 +47,7 @@ int PrintShortageReport(print::PrinterDevice& device, const print::PrinterKind& 
     const int n = page.row;
     page.Say(n, 0, r.stock_no + " " + r.stock);
     const std::string account = format::FmtAcNum(r.account, ctx.eight_digit);
-    if (account != "00000000") page.Say(n, 22, account);
+    if (!NoAccount(account)) page.Say(n, 22, account);
     page.Quantity(n, 25 + s, r.holding.ccass);
     page.Quantity(n, 41 + s, r.holding.overdue);
     page.Quantity(n, 57 + s, r.holding.transferred);

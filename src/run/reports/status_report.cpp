@@ -115,8 +115,8 @@ int PrintStatusReport(print::PrinterDevice& device, const print::PrinterKind& pr
     }
     const std::string from = format::FmtAcNum(r.from, ctx.eight_digit);
     const std::string to = format::FmtAcNum(r.to, ctx.eight_digit);
-    if (from != "00000000") page.Say(n, 107 + s, from);
-    if (to != "00000000") page.Say(n, 112 + 2 * s, to);
+    if (!NoAccount(from)) page.Say(n, 107 + s, from);
+    if (!NoAccount(to)) page.Say(n, 112 + 2 * s, to);
     if (r.transfer_qty != 0) page.Say(n, 116 + 3 * s, Picture(r.transfer_qty));
     page.row = n + 1;
     Notes(page, r);
