@@ -35,6 +35,26 @@ std::string Describe(const std::string& printer) {
   return printer.empty() ? std::string("the default printer") : fmt::format("printer {}", printer);
 }
 
+// An address is reached directly; a named destination through the scheduler.
+http_t* Connect(cups_dest_t& dest, const SubmitRequest& request) {
+  const int timeout = static_cast<int>(request.connect_timeout.count());
+  if (!IsAddress(request.printer)) {
+    char resource[1024];
+    return cupsConnectDest(&dest, CUPS_DEST_FLAGS_NONE, timeout, nullptr, resource, sizeof resource,
+                           nullptr, nullptr);
+  }
+  char scheme[32], user[256], host[256], resource[1024];
+  int port = 0;
+  if (httpSeparateURI(HTTP_URI_CODING_ALL, request.printer.c_str(), scheme, sizeof scheme, user,
+                      sizeof user, host, sizeof host, &port, resource,
+                      sizeof resource) < HTTP_URI_STATUS_OK) {
+    return nullptr;
+  }
+  const http_encryption_t encryption =
+      std::string_view(scheme) == "ipps" ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED;
+  return httpConnect2(host, port, nullptr, AF_UNSPEC, encryption, 1, timeout, nullptr);
+}
+
 }  // namespace
 
 SubmitResult SubmitPdf(const SubmitRequest& request) {
@@ -51,10 +71,7 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
   auto dest = FindDest(request.printer);
   if (!dest) return fail(cupsLastErrorString());
 
-  char resource[1024];
-  std::unique_ptr<http_t, HttpDeleter> http(cupsConnectDest(
-      dest.get(), CUPS_DEST_FLAGS_NONE, static_cast<int>(request.connect_timeout.count()), nullptr,
-      resource, sizeof resource, nullptr, nullptr));
+  std::unique_ptr<http_t, HttpDeleter> http(Connect(*dest, request));
   if (!http) return fail(fmt::format("no connection ({})", cupsLastErrorString()));
   std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
   if (!info) return fail(fmt::format("no printer information ({})", cupsLastErrorString()));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/pdf/print_text_file.h"
+#include "platform/pdf/tests/fake_ipp_printer.h"
 #include "platform/pdf/tests/tool_runner.h"
 
 extern char** environ;
@@ -147,6 +148,28 @@ TEST(CupsPrinterTest, JobArrivesAtAnIppAddress) {
   while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(SpoolHoldsPdf(spool));
+}
+
+TEST(CupsPrinterTest, JobArrivesAtAnInProcessIppPrinter) {
+  testing::FakeIppPrinter printer;
+  ASSERT_TRUE(printer.ok());
+  TempDir dir;
+  PrintJob job;
+  job.text_file = dir.path() / "status.txt";
+  WriteAll(job.text_file, "STATUS REPORT\r\n\xa4\xa4\xb0\xea\r\n");
+  job.printer = printer.Uri();
+  job.job_name = "STATUS";
+  PrintResult r = PrintTextFile(job);
+  ASSERT_EQ(r.status, PrintStatus::kPrinted) << r.error;
+  EXPECT_EQ(r.job_id, 7);
+  EXPECT_EQ(printer.jobs(), 1);
+  const std::string pdf = printer.Document();
+  ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
+  if (testing::HaveTool("pdftotext")) {
+    const auto copy = dir.path() / "received.pdf";
+    WriteAll(copy, pdf);
+    EXPECT_NE(testing::RunTool("pdftotext", "", copy).find("STATUS REPORT"), std::string::npos);
+  }
 }
 
 TEST(CupsPrinterTest, UnreachablePrinterFailsAndKeepsTheReport) {
