@@ -1,0 +1,52 @@
+#include "print/audit/audit_file.h"
+
+#include <algorithm>
+
+#include "lib/compat/directories.h"
+#include "lib/compat/unique_file.h"
+
+namespace zur::print {
+namespace {
+
+std::string Trim(std::string text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Join(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+[[noreturn]] void Fail(const std::string& dir) {
+  throw AuditError("Error: ZUR have not permit to write a file to AUDIT Directory !!! (" + dir +
+                   ")");
+}
+
+}  // namespace
+
+std::string AuditDirectory(const AuditSettings& settings) {
+  std::string dir;
+  if (settings.audit_dir && Trim(settings.site) != "GUNITA") dir = Trim(*settings.audit_dir);
+  std::replace(dir.begin(), dir.end(), '\\', '/');
+  if (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  if (dir.empty()) dir = Join(settings.current_dir, "SBAUDIT");
+  return dir;
+}
+
+std::string AuditRpt(const AuditSettings& settings) {
+  const std::string dir = AuditDirectory(settings);
+  if (!compat::DirExists(dir) && !compat::MakeDir(dir)) Fail(dir);
+  const std::string file = compat::CreateUniqueFile(dir, settings.windowed ? "RPT" : "");
+  if (file.empty()) Fail(dir);
+  return file;
+}
+
+std::string AuditRpt(const AuditSettings& settings, TextPrinter& printer, const PortPaths& ports) {
+  const std::string file = AuditRpt(settings);
+  if (!printer.Open(file, false, ports)) Fail(AuditDirectory(settings));
+  return file;
+}
+
+}  // namespace zur::print
