@@ -1,0 +1,121 @@
+#include "run/reports/print_checking_reports.h"
+
+#include <fmt/format.h>
+
+#include <chrono>
+#include <ctime>
+
+#include "lib/format/account_code.h"
+#include "lib/format/date_text.h"
+#include "lib/text/trim_pad.h"
+#include "platform/expr/date_text.h"
+#include "run/determine/holdings_table.h"
+#include "run/reports/checking_reports.h"
+
+namespace zur::reports {
+namespace {
+
+std::string TextOf(const VarStore& vars, std::string_view name) {
+  const Value* v = vars.Find(name);
+  return v ? std::string(v->StrOr()) : std::string();
+}
+
+Date DateOf(const VarStore& vars, std::string_view name) {
+  const Value* v = vars.Find(name);
+  return v && v->IsDate() ? v->date() : Date();
+}
+
+bool Yes(const VarStore& vars, std::string_view name) {
+  return text::RTrim(TextOf(vars, name)) == "Y";
+}
+
+int FieldOf(const dbf::Table& t, std::string_view name, char type) {
+  const int index = t.FieldIndex(name);
+  if (index < 0 || t.fields()[static_cast<size_t>(index)].type != type)
+    throw determine::HoldingsError(fmt::format("{}: the holdings table has no field {} of type {}",
+                                               t.path().string(), name, type));
+  return index;
+}
+
+}  // namespace
+
+ReportClock ReportClock::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%H:%M:%S", &local);
+  return {Date::Today(), text};
+}
+
+std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast) {
+  determine::HoldingsTable holdings(atimast);
+  const int stk = FieldOf(atimast, "ASTK", 'C');
+  const int to = FieldOf(atimast, "ATO", 'C');
+  const int settled = FieldOf(atimast, "ASSTLQTY", 'N');
+  const int unsettled = FieldOf(atimast, "ASUSTLQTY", 'N');
+  const int due_bought = FieldOf(atimast, "AATIQTY1", 'N');
+  std::vector<ReportRecord> records;
+  for (atimast.GoTop(); !atimast.Eof(); atimast.Skip()) {
+    if (atimast.Deleted()) continue;
+    ReportRecord r;
+    r.stock_no = std::string(holdings.StockNo());
+    r.stock = std::string(atimast.Raw(stk));
+    r.account = std::string(holdings.Account());
+    r.from = std::string(holdings.From());
+    r.to = std::string(text::RTrim(atimast.Raw(to)));
+    r.holding = holdings.Quantities();
+    r.short_settled = atimast.Get(settled).NumOr();
+    r.short_unsettled = atimast.Get(unsettled).NumOr();
+    r.transfer_qty = holdings.TransferQuantity();
+    r.due_bought = atimast.Get(due_bought).NumOr();
+    records.push_back(std::move(r));
+  }
+  return records;
+}
+
+ReportContext ContextFromVars(const VarStore& vars, const ReportClock& clock) {
+  ReportContext c;
+  c.co_name = TextOf(vars, "CO_NAME");
+  c.system = TextOf(vars, "SYSTEM");
+  c.system_key = TextOf(vars, "SYSTEM_KEY");
+  c.site = TextOf(vars, "USER_KEY");
+  c.compress = Yes(vars, "COMPRESS");
+  c.ati_only = Yes(vars, "ATI_ONLY");
+  const Value* skip = vars.Find("SKIP_UNSTL");
+  c.skip_unstl = skip && skip->IsTrue();
+  c.eight_digit = format::Ccass0705(vars);
+  const Date tran = DateOf(vars, "TRAN_DATE");
+  const Date ntran = DateOf(vars, "NTRAN_DATE");
+  const Date setl = DateOf(vars, "SETL_DATE");
+  const Date gen = DateOf(vars, "GEN_DATE");
+  c.tran_date_dmyy = format::Dmyy(tran);
+  c.setl_date_dmyy = format::Dmyy(setl);
+  c.gen_date_dmyy = format::Dmyy(gen);
+  c.tran_date_text = expr::FormatDate(tran);
+  c.ntran_date_text = expr::FormatDate(ntran);
+  c.setl_date_text = expr::FormatDate(setl);
+  c.gen_date_text = expr::FormatDate(gen);
+  c.today_text = expr::FormatDate(clock.today);
+  c.cas_date = TextOf(vars, "CAS_DATE");
+  c.cas_time = TextOf(vars, "CAS_TIME");
+  c.tran_date_matches_cas = tran == format::DateConv(c.cas_date);
+  c.time_of_day = clock.time_of_day;
+  return c;
+}
+
+void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::PrinterDevice& device,
+                          const print::PrinterKind& printer, const ReportClock& clock,
+                          const ReportHooks& hooks) {
+  const std::vector<ReportRecord> records = ReadReportRecords(atimast);
+  const ReportContext context = ContextFromVars(vars, clock);
+  auto run = [&](std::string_view title, auto print) {
+    if (hooks.begin) hooks.begin(title);
+    print(device, printer, context, records);
+    if (hooks.end) hooks.end(title);
+  };
+  run("STOCK SHORTAGE REPORT", PrintShortageReport);
+  run("ZUR STATUS REPORT", PrintStatusReport);
+}
+
+}  // namespace zur::reports

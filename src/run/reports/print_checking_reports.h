@@ -1,0 +1,50 @@
+#pragma once
+// The checking reports at the end of a checking run, as the run driver calls them.
+//
+// What must be ready: the holdings table ATIMAST open with its index on stock and account
+// (STRVAL(ASTKNO)+AATI) and the decisions of the ZUR determination written; the memory
+// variables CO_NAME (plain text), SYSTEM, SYSTEM_KEY, USER_KEY, COMPRESS, ATI_ONLY,
+// TRAN_DATE, NTRAN_DATE, SETL_DATE, GEN_DATE, CAS_DATE, CAS_TIME, SKIP_UNSTL and the settings
+// of the 8-character account format; the printer device pointed at the printer target.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/dbf/table.h"
+#include "platform/vars/date.h"
+#include "platform/vars/var_store.h"
+#include "print/codes/pitch_codes.h"
+#include "print/device/printer_device.h"
+#include "run/reports/report_data.h"
+
+namespace zur::reports {
+
+// The date and time printed in the page heading.
+struct ReportClock {
+  Date today;
+  std::string time_of_day;  // hh:mm:ss
+  static ReportClock Now();
+};
+
+// Reads ATIMAST in index order (deleted records left out). Throws determine::HoldingsError
+// naming the table when a field is missing or of the wrong type, or the index is missing.
+std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast);
+
+// The heading texts and switches of the reports from the memory variables.
+ReportContext ContextFromVars(const VarStore& vars, const ReportClock& clock);
+
+// Called around each report: `begin` with its title before it prints (to tell the operator
+// and, with system printing, point the device at a new audit file), `end` after it.
+struct ReportHooks {
+  std::function<void(std::string_view title)> begin;
+  std::function<void(std::string_view title)> end;
+};
+
+// Prints the stock shortage report, then the ZUR status report.
+void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::PrinterDevice& device,
+                          const print::PrinterKind& printer, const ReportClock& clock,
+                          const ReportHooks& hooks = {});
+
+}  // namespace zur::reports
