@@ -31,6 +31,17 @@ std::string PortPaths::PathFor(std::string_view port) const {
   return name.starts_with("LPT") ? "/dev/lp" + index : "/dev/ttyS" + index;
 }
 
+PortPaths PortPathsFromSettings(const VarStore& vars) {
+  PortPaths paths;
+  for (const std::string& name : vars.Names()) {
+    const std::string up = Upper(name);
+    if (!up.starts_with("PORT_") || !IsPortName(up.substr(5))) continue;
+    const std::string_view path = TrimRight(vars.Get(name).StrOr());
+    if (!path.empty()) paths.overrides[up.substr(5)] = std::string(path);
+  }
+  return paths;
+}
+
 bool IsPortName(std::string_view name) {
   const std::string up = Upper(name.substr(0, 3));
   return up == "LPT" || up == "COM";

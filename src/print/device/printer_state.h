@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/vars/var_store.h"
+
 namespace zur::print {
 
 // Device paths of the port names "LPT1".."LPT3", "COM1"..; settings such as PORT_LPT1 override
@@ -14,6 +16,9 @@ struct PortPaths {
   std::map<std::string, std::string> overrides;  // upper-case port name -> path
   std::string PathFor(std::string_view port) const;
 };
+
+// The port paths set in the settings: every text variable PORT_<port> (PORT_LPT1, PORT_COM2).
+PortPaths PortPathsFromSettings(const VarStore& vars);
 
 struct PrinterState {
   std::string cur_ptr = "WINDOW_PRINTER";  // CUR_PTR

@@ -58,6 +58,15 @@ TEST_F(PrinterTargetTest, PortPathsComeFromSettingsOrDefaults) {
   EXPECT_EQ(ports.PathFor("LPTX"), "");
   ports.overrides["LPT2"] = "/tmp/x";
   EXPECT_EQ(ports.PathFor("lpt2"), "/tmp/x");
+
+  VarStore vars;
+  vars.Set("PORT_LPT1", Value("/dev/usb/lp0  "));
+  vars.Set("PORT_COM1", Value(3.0));  // not text: the default stays
+  vars.Set("PORT_XYZ", Value("/dev/x"));
+  const PortPaths set = PortPathsFromSettings(vars);
+  EXPECT_EQ(set.PathFor("LPT1"), "/dev/usb/lp0");
+  EXPECT_EQ(set.PathFor("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(set.overrides.size(), 1u);
 }
 
 TEST_F(PrinterTargetTest, UnreadyPortFallsBackToAFileInTheAuditFolder) {
