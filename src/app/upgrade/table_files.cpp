@@ -10,6 +10,7 @@
 
 #include <fmt/format.h>
 
+#include "platform/dbf/file_util.h"
 #include "platform/dbf/table.h"
 
 namespace zur::upgrade {
@@ -79,16 +80,7 @@ void CopyFileSynced(const fs::path& from, const fs::path& final_to) {
 }
 
 fs::path FindFile(const fs::path& path) {
-  std::error_code ec;
-  if (fs::exists(path, ec)) return path;
-  const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  const std::string want = path.filename().string();
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string have = it->path().filename().string();
-    if (SameIgnoringCase(have, want))
-      return path.has_parent_path() ? path.parent_path() / have : fs::path(have);
-  }
-  return path;
+  return dbf::ResolveCaseInsensitive(path);
 }
 
 bool FileExists(const fs::path& path) {
