@@ -26,6 +26,18 @@ std::string Join(const std::string& dir, const std::string& name) {
 
 }  // namespace
 
+AuditSettings AuditSettingsFromVars(const VarStore& vars, const std::string& current_dir,
+                                    bool windowed) {
+  AuditSettings settings;
+  const Value* dir = vars.Find("AUDIT_DIR");
+  if (dir && dir->IsChar()) settings.audit_dir = dir->str();
+  const Value* site = vars.Find("USER_KEY");
+  settings.site = site && site->IsChar() ? site->str() : std::string("*UNKNOWN*");
+  settings.current_dir = current_dir;
+  settings.windowed = windowed;
+  return settings;
+}
+
 std::string AuditDirectory(const AuditSettings& settings) {
   std::string dir;
   if (settings.audit_dir && Trim(settings.site) != "GUNITA") dir = Trim(*settings.audit_dir);

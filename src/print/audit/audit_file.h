@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/vars/var_store.h"
 #include "print/device/printer_state.h"
 #include "print/device/text_printer.h"
 
@@ -23,6 +24,10 @@ struct AuditSettings {
   std::string current_dir;               // the working directory of the run
   bool windowed = false;
 };
+
+// The audit settings from AUDIT_DIR (when text) and USER_KEY.
+AuditSettings AuditSettingsFromVars(const VarStore& vars, const std::string& current_dir,
+                                    bool windowed);
 
 // The audit folder: AUDIT_DIR when set (site "GUNITA" ignores it), else "SBAUDIT" in the
 // working directory; "\" becomes "/", blanks and one trailing separator are dropped.

@@ -17,6 +17,11 @@ std::string_view TrimRight(std::string_view text) {
   return text;
 }
 
+std::string TextOf(const VarStore& vars, std::string_view name) {
+  const Value* v = vars.Find(name);
+  return v && v->IsChar() ? std::string(TrimRight(v->str())) : std::string();
+}
+
 }  // namespace
 
 std::string PortPaths::PathFor(std::string_view port) const {
@@ -53,6 +58,23 @@ bool IsNullName(std::string_view name) {
 
 bool IsWinPtr(const PrinterState& state) {
   return state.windowed && state.cur_ptr == "WINDOW_PRINTER" && IsPortName(state.print_name);
+}
+
+PrinterState PrinterStateFromVars(const VarStore& vars, bool windowed) {
+  PrinterState state;
+  state.cur_ptr = TextOf(vars, "CUR_PTR");
+  state.print_name = TextOf(vars, "PRINT_NAME");
+  if (state.print_name.empty()) state.print_name = "LPT1";
+  state.prt_server = TextOf(vars, "PRT_SERVER");
+  state.win_pt_port = TextOf(vars, "WinPtPort");
+  state.windowed = windowed;
+  state.ports = PortPathsFromSettings(vars);
+  return state;
+}
+
+void StorePrinterState(const PrinterState& state, VarStore& vars) {
+  vars.Set("PRINT_NAME", state.print_name);
+  vars.Set("WinPtPort", state.win_pt_port);
 }
 
 }  // namespace zur::print

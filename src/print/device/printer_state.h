@@ -36,4 +36,10 @@ bool IsNullName(std::string_view name);
 // Printing goes through a system printer: windowed, type "WINDOW_PRINTER" and a port name.
 bool IsWinPtr(const PrinterState& state);
 
+// The printer target from CUR_PTR, PRINT_NAME ("LPT1" when blank), PRT_SERVER and WinPtPort,
+// trailing blanks dropped, with the port paths of the settings.
+PrinterState PrinterStateFromVars(const VarStore& vars, bool windowed);
+// PRINT_NAME and WinPtPort back into the variables, as the target routines may change them.
+void StorePrinterState(const PrinterState& state, VarStore& vars);
+
 }  // namespace zur::print

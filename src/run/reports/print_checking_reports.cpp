@@ -109,13 +109,13 @@ void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::Prin
                           const ReportHooks& hooks) {
   const std::vector<ReportRecord> records = ReadReportRecords(atimast);
   const ReportContext context = ContextFromVars(vars, clock);
-  auto run = [&](std::string_view title, auto print) {
-    if (hooks.begin) hooks.begin(title);
+  auto run = [&](std::string_view title, std::string_view job, auto print) {
+    if (hooks.begin) hooks.begin(title, job);
     print(device, printer, context, records);
-    if (hooks.end) hooks.end(title);
+    if (hooks.end) hooks.end(title, job);
   };
-  run("STOCK SHORTAGE REPORT", PrintShortageReport);
-  run("ZUR STATUS REPORT", PrintStatusReport);
+  run("STOCK SHORTAGE REPORT", "SHORTAGE", PrintShortageReport);
+  run("ZUR STATUS REPORT", "STATUS", PrintStatusReport);
 }
 
 }  // namespace zur::reports

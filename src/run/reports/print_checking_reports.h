@@ -35,11 +35,12 @@ std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast);
 // The heading texts and switches of the reports from the memory variables.
 ReportContext ContextFromVars(const VarStore& vars, const ReportClock& clock);
 
-// Called around each report: `begin` with its title before it prints (to tell the operator
-// and, with system printing, point the device at a new audit file), `end` after it.
+// Called around each report with its title and its job name ("SHORTAGE", "STATUS"): `begin`
+// before it prints (to tell the operator and, with system printing, point the device at a new
+// audit file), `end` after it.
 struct ReportHooks {
-  std::function<void(std::string_view title)> begin;
-  std::function<void(std::string_view title)> end;
+  std::function<void(std::string_view title, std::string_view job)> begin;
+  std::function<void(std::string_view title, std::string_view job)> end;
 };
 
 // Prints the stock shortage report, then the ZUR status report.

@@ -4,32 +4,15 @@
 
 #include "lib/format/date_text.h"
 #include "run/determine/holdings_table.h"
-#include "run/determine/tests/determine_fixture.h"
 #include "run/reports/tests/page_text.h"
+#include "run/reports/tests/reports_fixture.h"
 
 namespace zur::reports {
 namespace {
 
 using determine::testing::Row;
 
-class PrintCheckingReportsTest : public determine::testing::DetermineTest {
- protected:
-  void SetVars(const std::string& cas_date) {
-    vars_.Set("CO_NAME", Value("TALVERO SECURITIES LTD"));
-    vars_.Set("SYSTEM", Value("CCASS ZUR Talvero (Ver 7.00g)"));
-    vars_.Set("SYSTEM_KEY", Value("SZMK"));
-    vars_.Set("COMPRESS", Value("N"));
-    vars_.Set("ATI_ONLY", Value("N"));
-    vars_.Set("SKIP_UNSTL", Value(false));
-    vars_.Set("TRAN_DATE", Value(*Date::FromYmd(2026, 12, 8)));
-    vars_.Set("NTRAN_DATE", Value(*Date::FromYmd(2026, 12, 9)));
-    vars_.Set("SETL_DATE", Value(*Date::FromYmd(2026, 12, 10)));
-    vars_.Set("GEN_DATE", Value(*Date::FromYmd(2026, 12, 9)));
-    vars_.Set("CAS_DATE", Value(cas_date));
-    vars_.Set("CAS_TIME", Value("18:30"));
-  }
-  const ReportClock clock_{*Date::FromYmd(2026, 12, 8), "19:05:07"};
-};
+using PrintCheckingReportsTest = testing::ReportsTest;
 
 TEST_F(PrintCheckingReportsTest, ContextFromTheRunsVariables) {
   SetVars("08DEC26");
@@ -71,12 +54,17 @@ TEST_F(PrintCheckingReportsTest, RecordsInStockAndAccountOrderAndBothReportsPrin
   vars_.Set("USER_KEY", Value("LETURA"));
   print::MemoryPrinter device;
   std::vector<std::string> calls;
-  ReportHooks hooks{[&](std::string_view t) { calls.push_back("begin " + std::string(t)); },
-                    [&](std::string_view t) { calls.push_back("end " + std::string(t)); }};
+  ReportHooks hooks{[&](std::string_view t, std::string_view job) {
+                      calls.push_back("begin " + std::string(t) + " " + std::string(job));
+                    },
+                    [&](std::string_view t, std::string_view) {
+                      calls.push_back("end " + std::string(t));
+                    }};
   PrintCheckingReports(*zur_, vars_, device, {"EPSON", "", false, 136}, clock_, hooks);
   EXPECT_EQ(calls,
-            (std::vector<std::string>{"begin STOCK SHORTAGE REPORT", "end STOCK SHORTAGE REPORT",
-                                      "begin ZUR STATUS REPORT", "end ZUR STATUS REPORT"}));
+            (std::vector<std::string>{"begin STOCK SHORTAGE REPORT SHORTAGE",
+                                      "end STOCK SHORTAGE REPORT", "begin ZUR STATUS REPORT STATUS",
+                                      "end ZUR STATUS REPORT"}));
   const auto pages = testing::Pages(device.text());
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_NE(pages[0].find("STOCK SHORTAGE REPORT - SZMK"), std::string::npos);

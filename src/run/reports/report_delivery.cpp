@@ -1,0 +1,190 @@
+#include "run/reports/report_delivery.h"
+
+#include <fmt/format.h>
+
+#include <optional>
+#include <utility>
+
+#include "platform/vars/file_io.h"
+#include "print/audit/audit_file.h"
+#include "print/device/printer_state.h"
+#include "print/device/printer_target.h"
+#include "print/device/text_printer.h"
+#include "print/system/system_print.h"
+
+namespace zur::reports {
+namespace fs = std::filesystem;
+namespace {
+
+// The program always runs in a window of its own, so a "WINDOW_PRINTER" on a port prints
+// through the system printer.
+constexpr bool kWindowed = true;
+
+// Passes printed output on to the printer, keeping a copy of the report when asked to.
+class CopyingDevice : public print::PrinterDevice {
+ public:
+  CopyingDevice(print::PrinterDevice& out, bool keep) : out_(out), keep_(keep) {}
+  std::string TakeCopy() { return std::exchange(copy_, {}); }
+
+ protected:
+  void Write(std::string_view bytes) override {
+    out_.Raw(bytes);
+    if (keep_) copy_.append(bytes);
+  }
+
+ private:
+  print::PrinterDevice& out_;
+  bool keep_;
+  std::string copy_;
+};
+
+std::string Text(const VarStore& vars, std::string_view name) {
+  const Value* v = vars.Find(name);
+  return v && v->IsChar() ? v->str() : std::string();
+}
+
+print::PrinterKind KindOf(const VarStore& vars, const print::PrinterState& state) {
+  print::PrinterKind kind;
+  kind.cur_ptr = state.cur_ptr;
+  kind.site = Text(vars, "USER_KEY");
+  kind.windows_printing = print::IsWinPtr(state);
+  const Value* width = vars.Find("PTR_WIDTH");
+  if (width && width->IsNum() && width->num() >= 1 && width->num() <= 1000)
+    kind.ptr_width = static_cast<int>(width->num());
+  return kind;
+}
+
+class Delivery {
+ public:
+  Delivery(VarStore& vars, run::Operator& op, const DeliveryOptions& options)
+      : vars_(vars),
+        op_(op),
+        options_(options),
+        state_(print::PrinterStateFromVars(vars, kWindowed)),
+        system_(print::IsWinPtr(state_)),
+        audit_(print::AuditSettingsFromVars(vars, options.working_dir.string(), kWindowed)),
+        device_(printer_, !options.keep_reports.empty()) {}
+
+  print::PrinterDevice& device() { return device_; }
+  print::PrinterKind kind() const { return KindOf(vars_, state_); }
+  bool all_printed() const { return all_printed_; }
+
+  // Points output at the configured port or file (system printing opens a file per report).
+  void Start() {
+    if (system_) return;
+    const bool append = !print::IsPortName(state_.print_name);
+    const print::PtrCheckResult checked =
+        print::PtrWithChk(printer_, state_, state_.print_name, append, audit_.current_dir);
+    print::StorePrinterState(state_, vars_);
+    if (checked.redirected) op_.MessageLineAndWait(checked.message);
+  }
+
+  void Begin(std::string_view title, std::string_view job) {
+    op_.ProgressLine(fmt::format("Printing \"{}\" ...", title));
+    vars_.Set("MAIN_STR", std::string(job));
+    if (!system_) return;
+    vars_.Set("WIN_TEXT", "");
+    report_file_ = print::AuditRpt(audit_, printer_, state_.ports);
+    vars_.Set("WIN_TEXT", report_file_);
+    device_.SetPosition(0, 0);
+  }
+
+  void End(std::string_view title, std::string_view job) {
+    if (!options_.keep_reports.empty()) KeepCopy(job);
+    if (!system_) return;
+    const bool written = printer_.Close();
+    print::RestPtr(printer_, state_, [this] { return print::AuditRpt(audit_); });
+    print::StorePrinterState(state_, vars_);
+    if (!written) {
+      Warn(title, "it could not be written completely (disk full?)");
+      return;
+    }
+    const print::SystemPrintResult printed =
+        print::SystemPrint(report_file_, print::SystemPrintSettingsFromVars(vars_),
+                           options_.working_dir, options_.created);
+    switch (printed.status) {
+      case print::SystemPrintStatus::kPrinted:
+        if (!printed.pdf.empty())
+          op_.ProgressLine(fmt::format("\"{}\" is in the PDF file {}", title, printed.pdf.string()));
+        Remove();
+        break;
+      case print::SystemPrintStatus::kEmpty:
+      case print::SystemPrintStatus::kDelivered:
+        Remove();
+        break;
+      case print::SystemPrintStatus::kViewerOpen:
+        break;  // the viewer reads the file after this: it stays in the audit folder
+      case print::SystemPrintStatus::kFailed:
+        Warn(title, printed.error);
+        break;
+    }
+  }
+
+  void Finish() {
+    if (!system_) print::EndOfPrt(printer_, state_);
+    if (!printer_.Close() && !system_) {
+      all_printed_ = false;
+      op_.BlinkingWarning(fmt::format("WARNING: Printed output to \"{}\" was not written completely",
+                                      state_.print_name));
+    }
+  }
+
+ private:
+  void KeepCopy(std::string_view job) {
+    std::error_code ec;
+    fs::create_directories(options_.keep_reports, ec);
+    const fs::path copy = options_.keep_reports / (std::string(job) + ".TXT");
+    const std::string error = WriteFileAtomically(copy.string(), device_.TakeCopy());
+    if (!error.empty())
+      op_.BlinkingWarning("WARNING: The copy of the report is not kept: " + error);
+  }
+
+  void Remove() {
+    std::error_code ec;
+    fs::remove(report_file_, ec);
+  }
+
+  void Warn(std::string_view title, std::string_view why) {
+    all_printed_ = false;
+    op_.BlinkingWarning(fmt::format("WARNING: \"{}\" is not printed ({}); the report is kept in {}",
+                                    title, why, report_file_));
+  }
+
+  VarStore& vars_;
+  run::Operator& op_;
+  const DeliveryOptions& options_;
+  print::PrinterState state_;
+  bool system_;
+  print::AuditSettings audit_;
+  print::TextPrinter printer_;
+  CopyingDevice device_;
+  std::string report_file_;
+  bool all_printed_ = true;
+};
+
+}  // namespace
+
+bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
+                            const DeliveryOptions& options) {
+  Delivery delivery(vars, op, options);
+  try {
+    delivery.Start();
+    ReportHooks hooks{[&](std::string_view title, std::string_view job) {
+                        delivery.Begin(title, job);
+                      },
+                      [&](std::string_view title, std::string_view job) {
+                        delivery.End(title, job);
+                      }};
+    PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(), options.clock, hooks);
+  } catch (const print::AuditError& e) {
+    op.MessageBox("ZUR", e.what());
+    return false;
+  } catch (const print::PrinterError& e) {
+    op.MessageBox("ZUR", e.what());
+    return false;
+  }
+  delivery.Finish();
+  return delivery.all_printed();
+}
+
+}  // namespace zur::reports
