@@ -1,6 +1,9 @@
 // zur: the daily CCASS account-transfer tool.
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -62,6 +65,10 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, 9));
   check->add_option("--sti-file-no", screen.sti_fileno, "STI file number (0-9)")
       ->check(CLI::Range(0, 9));
+  check->add_flag("--pdf", check_options.pdf,
+                  "print the reports to PDF files instead of a printer");
+  check->add_option("--keep-reports", check_options.keep_reports,
+                    "also keep a copy of each report text (SHORTAGE.TXT, STATUS.TXT) in DIR");
 
   CLI11_PARSE(app, argc, argv);
 
@@ -74,6 +81,21 @@ int main(int argc, char** argv) {
       }
     }
     check_options.exe_path = argv[0];
+    // The run works in the database directory: a folder named here is taken from where the
+    // command was given.
+    if (!check_options.keep_reports.empty()) {
+      std::error_code ec;
+      const auto absolute = std::filesystem::absolute(check_options.keep_reports, ec);
+      if (!ec) check_options.keep_reports = absolute;
+    }
+    // Reproducible reports and PDFs: the conventional fixed time of reproducible builds.
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+      char* end = nullptr;
+      const long long secs = std::strtoll(epoch, &end, 10);
+      if (end != epoch && *end == '\0' && secs >= 0)
+        check_options.print_time =
+            std::chrono::system_clock::from_time_t(static_cast<time_t>(secs));
+    }
     zur::run::BatchOperator op;
     return zur::driver::CheckCommand(check_options, op);
   }

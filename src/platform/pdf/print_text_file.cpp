@@ -60,10 +60,8 @@ std::string PdfFileName(const PrintJob& job) {
   localtime_r(&secs, &tm);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d_%H%M%S", &tm);
-  std::string name = SafeName(job.job_name);
-  if (!name.empty()) name += '_';
-  name += SafeName(job.text_file.stem().string());
-  return fmt::format("{}_{}.pdf", name, stamp);
+  const std::string name = job.job_name.empty() ? job.text_file.stem().string() : job.job_name;
+  return fmt::format("{}_{}.pdf", SafeName(name), stamp);
 }
 
 PrintResult PrintTextFile(const PrintJob& job) {
@@ -92,7 +90,11 @@ PrintResult PrintTextFile(const PrintJob& job) {
                       job.text_file.string(), dir.string(), ec ? ec.message() : "not a folder");
       return result;
     }
-    const auto out = dir / PdfFileName(job);
+    // Two reports of one name in one second: the second gets "_2" and so on.
+    auto out = dir / PdfFileName(job);
+    const std::string base = out.stem().string();
+    for (int n = 2; std::filesystem::exists(out, ec) && n < 1000; ++n)
+      out = dir / fmt::format("{}_{}.pdf", base, n);
     result.error = RenderPdf(pages, setup, render, out);
     if (!result.error.empty()) {
       result.error =

@@ -33,7 +33,8 @@ struct PrintResult {
 // failure the caller keeps it and tells the operator.
 PrintResult PrintTextFile(const PrintJob& job);
 
-// The PDF printer's file name for a report: job name, report name and time.
+// The PDF printer's file name for a report: its job name (else the report file's name) and
+// the time, "STATUS_20261208_183005.pdf".
 std::string PdfFileName(const PrintJob& job);
 
 }  // namespace zur::pdf

@@ -4,6 +4,7 @@
 
 #include "app/startup/startup.h"
 #include "app/upgrade/upgrade_console.h"
+#include "lib/compat/program_exit.h"
 #include "lib/format/format_functions.h"
 #include "platform/dbf/work_areas.h"
 #include "platform/expr/expression.h"
@@ -35,8 +36,17 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
     areas.CloseAll();
     return 1;
   }
-  const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op);
+  if (options.pdf) vars.Set("PRINT_PDF", true);
+  reports::DeliveryOptions delivery;
+  delivery.keep_reports = options.keep_reports;
+  if (options.print_time) {
+    delivery.created = *options.print_time;
+    delivery.clock = reports::ReportClock::At(*options.print_time);
+  }
+  const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op, delivery);
   areas.CloseAll();
+  // The printer's own file in the audit folder goes with the program.
+  compat::ExitXbSend(vars, nullptr);
   return outcome.ok() ? 0 : 1;
 }
 

@@ -76,7 +76,7 @@ void StoreCounters(const upload::UploadWriter& writer, VarStore& vars) {
 }
 
 void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-         run::Operator& op, RunOutcome& outcome) {
+         run::Operator& op, const reports::DeliveryOptions& delivery, RunOutcome& outcome) {
   std::unique_ptr<upload::UploadWriter> writer = PrepareRun(files, data_dir, vars, areas, op);
   const upload::UploadSettings settings = UploadSettingsFromVars(vars, data_dir);
 
@@ -95,6 +95,11 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
                             op);
   });
   StoreCounters(*writer, vars);
+  // The upload files stand complete under their names before anything is printed.
+  WithTableErrors(op, [&] {
+    outcome.reports_printed =
+        reports::DeliverCheckingReports(*areas.Find("ZUR"), vars, op, delivery);
+  });
   areas.CloseAll();
 
   outcome.end = RunEnd::kGenerated;
@@ -111,7 +116,8 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
 }  // namespace
 
 RunOutcome RunChecking(const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-                       run::Operator& op) {
+                       run::Operator& op, reports::DeliveryOptions reports) {
+  if (reports.working_dir.empty()) reports.working_dir = data_dir;
   RunOutcome outcome;
   RunFiles files = NameRunFiles(vars);
   StoreRunFiles(files, vars);
@@ -122,7 +128,7 @@ RunOutcome RunChecking(const fs::path& data_dir, VarStore& vars, dbf::WorkAreas&
     return outcome;
   }
   try {
-    Run(files, data_dir, vars, areas, op, outcome);
+    Run(files, data_dir, vars, areas, op, reports, outcome);
   } catch (const run::RunStopped& stop) {
     areas.CloseAll();
     outcome.end = RunEnd::kStopped;

@@ -1,7 +1,8 @@
 #pragma once
 // The checking run from the start screen's inputs to the finished upload files: the input
 // checks, the preparation, the opening of the tables and the report file, the page scan, the
-// three report readers, the position build and the ZUR determination, then the closing lines.
+// three report readers, the position build and the ZUR determination, the checking reports,
+// then the closing lines.
 //
 // Before the call: the program's start-up done (SYS open on its record, the settings in their
 // memory variables, the format functions and the variables as the work areas' environment)
@@ -15,6 +16,7 @@
 #include "platform/dbf/work_areas.h"
 #include "platform/vars/var_store.h"
 #include "run/operator/operator.h"
+#include "run/reports/report_delivery.h"
 
 namespace zur::driver {
 
@@ -29,10 +31,12 @@ struct RunOutcome {
   std::string message;  // the message shown when the run did not generate its files
   std::filesystem::path zur_file;
   std::filesystem::path sti_file;  // empty without the STI upload
+  bool reports_printed = false;    // false: a report is kept in the audit folder (warned about)
   bool ok() const { return end == RunEnd::kGenerated; }
 };
 
+// `reports` says where the reports' files go; an empty working directory there is `data_dir`.
 RunOutcome RunChecking(const std::filesystem::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-                       run::Operator& op);
+                       run::Operator& op, reports::DeliveryOptions reports = {});
 
 }  // namespace zur::driver

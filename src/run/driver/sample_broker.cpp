@@ -53,6 +53,9 @@ std::string StockBalanceReport() {
       ReportLine({{22, Num("3,900,000.00", 22)},
                   {63, Num("936,000.00", 22)},
                   {104, Num("234,000.00", 22)}}),
+      ReportLine({{1, "00011"}, {19, "HANG SENG BANK"}}),
+      accounts({{7, "00000001"}, {29, Num("1,000")}}),
+      ReportLine({{22, Num("125,000.00", 22)}}),
       ReportLine({{1, "00388"}, {19, "HKEX"}}),
       accounts({{7, "00000001"},
                 {29, Num("5,000")},
@@ -72,7 +75,7 @@ std::string StockBalanceReport() {
       ReportLine({{1, "02318"}, {19, "PING AN"}}),
       accounts({{7, "00000001"}, {29, Num("6,000")}, {48, "00000021"}, {70, Num("800")}}),
       ReportLine({{22, Num("270,000.00", 22)}, {63, Num("36,000.00", 22)}}),
-      ReportLine({{40, "PORTFOLIO VALUE :"}, {63, Num("17,365,000.00", 22)}}),
+      ReportLine({{40, "PORTFOLIO VALUE :"}, {63, Num("17,490,000.00", 22)}}),
   };
   return ReportPage("DAILY STOCK BALANCE REPORT", 1, body);
 }
@@ -90,11 +93,13 @@ std::string StiStatusReport() {
                      "TOTAL NO OF PENDING FOR TRANSFER STI :     1"});
 }
 
-// 500 HKEX still to be received on the main account.
+// 500 HKEX still to be received on the main account; 3,000 HANG SENG BANK to be delivered
+// from it, which holds 1,000: the stock shortage report's line.
 std::string SettlementReport() {
   return ReportPage(
       "SETTLEMENT REPORT", 1,
       {"UNSETTLED POSITIONS", ReportLine({{65, "DELIVERING"}, {81, "RECEIVING"}}),
+       ReportLine({{3, " STOCK 00011 TOTAL :"}, {61, Num("-3,000", 13)}}),
        ReportLine({{3, " STOCK 00388 TOTAL :"}, {78, Num("500", 12)}}), "END OF REPORT"});
 }
 
@@ -143,7 +148,9 @@ InstallationSpec SampleBroker() {
   s.next_trade_date = Day(2026, 12, 9);
   s.settle_date = Day(2026, 12, 10);
   s.stocks = {Stock("00005", "HSBC HOLDINGS", "GB0005405286"),
-              Stock("00388", "HKEX", "HK0388045442"), Stock("00700", "TENCENT", "KYG875721634"),
+              Stock("00011", "HANG SENG BANK", "HK0011000095"),
+              Stock("00388", "HKEX", "HK0388045442"),
+              Stock("00700", "TENCENT", "KYG875721634"),
               Stock("00941", "CHINA MOBILE", "HK0941009539"),
               Stock("02318", "PING AN", "CNE1000003X6")};
   s.clients = {Client("A001", "CHAN TAI MAN"),

@@ -40,12 +40,18 @@ int FieldOf(const dbf::Table& t, std::string_view name, char type) {
 }  // namespace
 
 ReportClock ReportClock::Now() {
-  const std::time_t now = std::time(nullptr);
+  return At(std::chrono::system_clock::now());
+}
+
+ReportClock ReportClock::At(std::chrono::system_clock::time_point when) {
+  const std::time_t secs = std::chrono::system_clock::to_time_t(when);
   std::tm local{};
-  localtime_r(&now, &local);
+  localtime_r(&secs, &local);
   char text[16];
   std::strftime(text, sizeof text, "%H:%M:%S", &local);
-  return {Date::Today(), text};
+  const std::optional<Date> day =
+      Date::FromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  return {day.value_or(Date::Today()), text};
 }
 
 std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast) {

@@ -7,6 +7,7 @@
 // TRAN_DATE, NTRAN_DATE, SETL_DATE, GEN_DATE, CAS_DATE, CAS_TIME, SKIP_UNSTL and the settings
 // of the 8-character account format; the printer device pointed at the printer target.
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ struct ReportClock {
   Date today;
   std::string time_of_day;  // hh:mm:ss
   static ReportClock Now();
+  static ReportClock At(std::chrono::system_clock::time_point when);  // local time
 };
 
 // Reads ATIMAST in index order (deleted records left out). Throws determine::HoldingsError

@@ -105,7 +105,8 @@ class Delivery {
     switch (printed.status) {
       case print::SystemPrintStatus::kPrinted:
         if (!printed.pdf.empty())
-          op_.ProgressLine(fmt::format("\"{}\" is in the PDF file {}", title, printed.pdf.string()));
+          op_.ProgressLine(
+              fmt::format("\"{}\" is in the PDF file {}", title, printed.pdf.string()));
         Remove();
         break;
       case print::SystemPrintStatus::kEmpty:
@@ -124,8 +125,8 @@ class Delivery {
     if (!system_) print::EndOfPrt(printer_, state_);
     if (!printer_.Close() && !system_) {
       all_printed_ = false;
-      op_.BlinkingWarning(fmt::format("WARNING: Printed output to \"{}\" was not written completely",
-                                      state_.print_name));
+      op_.BlinkingWarning(fmt::format(
+          "WARNING: Printed output to \"{}\" was not written completely", state_.print_name));
     }
   }
 
@@ -169,12 +170,9 @@ bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& 
   Delivery delivery(vars, op, options);
   try {
     delivery.Start();
-    ReportHooks hooks{[&](std::string_view title, std::string_view job) {
-                        delivery.Begin(title, job);
-                      },
-                      [&](std::string_view title, std::string_view job) {
-                        delivery.End(title, job);
-                      }};
+    ReportHooks hooks{
+        [&](std::string_view title, std::string_view job) { delivery.Begin(title, job); },
+        [&](std::string_view title, std::string_view job) { delivery.End(title, job); }};
     PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(), options.clock, hooks);
   } catch (const print::AuditError& e) {
     op.MessageBox("ZUR", e.what());

@@ -68,7 +68,13 @@ TEST_F(PdfOutputTest, PortraitReportWithChineseCompanyName) {
       << txt;
   const std::string fonts = RunTool("pdffonts", "", r.pdf);
   EXPECT_NE(fonts.find("UMing"), std::string::npos) << fonts;
-  EXPECT_NE(r.pdf.filename().string().find("STATUS_status_"), std::string::npos);
+  // Named by job and time; a second report of the same name in the same second does not
+  // replace the first.
+  EXPECT_EQ(r.pdf.filename().string().substr(0, 7), "STATUS_");
+  EXPECT_EQ(r.pdf.extension(), ".pdf");
+  auto again = Print(Job("status.txt", text));
+  EXPECT_EQ(again.pdf.stem(), r.pdf.stem().string() + "_2");
+  EXPECT_TRUE(std::filesystem::exists(r.pdf));
 }
 
 TEST_F(PdfOutputTest, WideReportIsLandscapeAndFormFeedsMakePages) {

@@ -40,9 +40,9 @@ TEST_F(EndToEndTest, SampleBrokerGivesEveryPassInBothFiles) {
                           StiTrailer(3, 2318 + 5 + 388, 2900, 3118 + 2005 + 488)));
   EXPECT_TRUE(Saw("announce: CCASS ZUR Upload File ZURFILE.TXT is generated !"));
   EXPECT_TRUE(Saw("announce: CCASS STI Upload File STIFILE.TXT is generated !"));
-  // The run's holdings stay in ATIMAST: 3 + 3 + 3 + 2 + 2 stock/account records.
+  // The run's holdings stay in ATIMAST: 3 + 1 + 3 + 3 + 2 + 2 stock/account records.
   auto holdings = dbf::Table::Open(dir.path() / "ATIMAST.DBF", dbf::Share::kShared);
-  EXPECT_EQ(holdings->RecCount(), 13u);
+  EXPECT_EQ(holdings->RecCount(), 14u);
 }
 
 // Before CCASS/3 (layout C, 2-character accounts, no STI file); no STI status and no

@@ -54,17 +54,15 @@ TEST_F(PrintCheckingReportsTest, RecordsInStockAndAccountOrderAndBothReportsPrin
   vars_.Set("USER_KEY", Value("LETURA"));
   print::MemoryPrinter device;
   std::vector<std::string> calls;
-  ReportHooks hooks{[&](std::string_view t, std::string_view job) {
-                      calls.push_back("begin " + std::string(t) + " " + std::string(job));
-                    },
-                    [&](std::string_view t, std::string_view) {
-                      calls.push_back("end " + std::string(t));
-                    }};
+  ReportHooks hooks{
+      [&](std::string_view t, std::string_view job) {
+        calls.push_back("begin " + std::string(t) + " " + std::string(job));
+      },
+      [&](std::string_view t, std::string_view) { calls.push_back("end " + std::string(t)); }};
   PrintCheckingReports(*zur_, vars_, device, {"EPSON", "", false, 136}, clock_, hooks);
-  EXPECT_EQ(calls,
-            (std::vector<std::string>{"begin STOCK SHORTAGE REPORT SHORTAGE",
-                                      "end STOCK SHORTAGE REPORT", "begin ZUR STATUS REPORT STATUS",
-                                      "end ZUR STATUS REPORT"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{
+                       "begin STOCK SHORTAGE REPORT SHORTAGE", "end STOCK SHORTAGE REPORT",
+                       "begin ZUR STATUS REPORT STATUS", "end ZUR STATUS REPORT"}));
   const auto pages = testing::Pages(device.text());
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_NE(pages[0].find("STOCK SHORTAGE REPORT - SZMK"), std::string::npos);
