@@ -65,7 +65,7 @@ class FakePrinter {
     const std::string log = (spool.parent_path() / "printer.log").string();
     const std::string port = std::to_string(port_);
     const std::string dir = spool.string();
-    std::vector<std::string> args = {kPrinterTool, "-p",  port,     "-n", "127.0.0.1",
+    std::vector<std::string> args = {kPrinterTool, "-p",  port,     "-n", "localhost",
                                      "-d",         dir,   "-k",     "-f", "application/pdf",
                                      "-r",         "off", "zurtest"};
     std::vector<char*> argv;
