@@ -217,6 +217,8 @@ class EndToEndTest : public ::testing::Test {
     options.exe_path = (dir.path() / "zur").string();
     options.change_directory = false;
     options.today = Day(8);
+    options.pdf = pdf;
+    options.print_time = std::chrono::system_clock::from_time_t(1796000000);
     return CheckCommand(options, op);
   }
 
@@ -272,6 +274,8 @@ class EndToEndTest : public ::testing::Test {
   dbf::testing::TempDir dir;
   InstallationSpec spec;
   StartScreenInputs screen;
+  // The reports go to PDF files in the scratch directory: a test never reaches a real printer.
+  bool pdf = true;
   run::RecordingOperator op;
 };
 

@@ -79,7 +79,7 @@ TEST(CheckBinary, SampleBrokerRunsAndPublishesBothFiles) {
   fs::copy(fs::path(ZUR_SOURCE_DIR) / "examples" / "broker", dir.path(),
            fs::copy_options::recursive);
   const std::string command = "cd '" + dir.path().string() + "' && '" + ZUR_BINARY +
-                              "' check --gen-date 08/12/2026 >out.txt 2>err.txt";
+                              "' check --gen-date 08/12/2026 --pdf >out.txt 2>err.txt";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
