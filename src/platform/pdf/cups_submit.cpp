@@ -36,12 +36,13 @@ std::string Describe(const std::string& printer) {
 }
 
 // An address is reached directly; a named destination through the scheduler.
-http_t* Connect(cups_dest_t& dest, const SubmitRequest& request) {
+http_t* Connect(const SubmitRequest& request) {
   const int timeout = static_cast<int>(request.connect_timeout.count());
   if (!IsAddress(request.printer)) {
-    char resource[1024];
-    return cupsConnectDest(&dest, CUPS_DEST_FLAGS_NONE, timeout, nullptr, resource, sizeof resource,
-                           nullptr, nullptr);
+    // The scheduler that named the destination takes its jobs (the destination's own address
+    // may name a host or port the scheduler is not reached by).
+    return httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeout,
+                        nullptr);
   }
   char scheme[32], user[256], host[256], resource[1024];
   int port = 0;
@@ -71,7 +72,7 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
   auto dest = FindDest(request.printer);
   if (!dest) return fail(cupsLastErrorString());
 
-  std::unique_ptr<http_t, HttpDeleter> http(Connect(*dest, request));
+  std::unique_ptr<http_t, HttpDeleter> http(Connect(request));
   if (!http) return fail(fmt::format("no connection ({})", cupsLastErrorString()));
   std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
   if (!info) return fail(fmt::format("no printer information ({})", cupsLastErrorString()));

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -12,6 +13,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <cups/cups.h>
 
 #include "platform/pdf/print_text_file.h"
 #include "platform/pdf/tests/fake_ipp_printer.h"
@@ -54,20 +57,15 @@ bool Accepts(int port) {
   return ok;
 }
 
-// A fake IPP printer on 127.0.0.1 that keeps every job's file in its spool
-// folder; it is stopped when the test ends.
-class FakePrinter {
+// A program started for a test, listening on a loopback port; stopped when the test ends.
+class Daemon {
  public:
-  // Starts the printer; on failure returns why, from the printer's own log.
-  std::string Start(const std::filesystem::path& spool) {
-    port_ = FreeLoopbackPort();
-    if (port_ == 0) return "no free loopback port";
-    const std::string log = (spool.parent_path() / "printer.log").string();
-    const std::string port = std::to_string(port_);
-    const std::string dir = spool.string();
-    std::vector<std::string> args = {kPrinterTool, "-p",  port,     "-n", "localhost",
-                                     "-d",         dir,   "-k",     "-f", "application/pdf",
-                                     "-r",         "off", "zurtest"};
+  Daemon() = default;
+  Daemon(const Daemon&) = delete;
+  Daemon& operator=(const Daemon&) = delete;
+  // Starts `args` with its errors in `log` and waits until `port` answers; on failure returns
+  // why, from the program's own log.
+  std::string Start(std::vector<std::string> args, const std::string& log, int port) {
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -75,24 +73,24 @@ class FakePrinter {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int rc = posix_spawn(&pid_, kPrinterTool, &actions, nullptr, argv.data(), environ);
+    int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
       pid_ = -1;
-      return "cannot start " + std::string(kPrinterTool);
+      return "cannot start " + args[0];
     }
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     while (Clock::now() < deadline) {
-      if (Accepts(port_)) return {};
+      if (Accepts(port)) return {};
       if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
         pid_ = -1;
-        return "it stopped: " + testing::ReadAll(log);
+        return args[0] + " stopped: " + testing::ReadAll(log);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return "no answer on 127.0.0.1 within 10 s";
+    return args[0] + ": no answer on 127.0.0.1 within 10 s";
   }
-  ~FakePrinter() {
+  ~Daemon() {
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
     const auto deadline = Clock::now() + std::chrono::seconds(5);
@@ -103,11 +101,83 @@ class FakePrinter {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
   }
-  std::string Uri() const { return "ipp://127.0.0.1:" + std::to_string(port_) + "/ipp/print"; }
-  int port() const { return port_; }
 
  private:
   pid_t pid_ = -1;
+};
+
+// A fake IPP printer on loopback that keeps every job's file in its spool folder.
+class FakePrinter {
+ public:
+  std::string Start(const std::filesystem::path& spool) {
+    port_ = FreeLoopbackPort();
+    if (port_ == 0) return "no free loopback port";
+    return daemon_.Start({kPrinterTool, "-p", std::to_string(port_), "-n", "localhost", "-d",
+                          spool.string(), "-k", "-f", "application/pdf", "-r", "off", "zurtest"},
+                         (spool.parent_path() / "printer.log").string(), port_);
+  }
+  std::string Uri() const { return "ipp://127.0.0.1:" + std::to_string(port_) + "/ipp/print"; }
+
+ private:
+  Daemon daemon_;
+  int port_ = 0;
+};
+
+// A print scheduler of the test's own on loopback, with its configuration, spool and logs in
+// `root`: its destinations are the named destinations of the printing system. Needs root
+// (the scheduler runs its backends as the user "lp").
+class PrivateScheduler {
+ public:
+  std::string Start(const std::filesystem::path& root) {
+    if (::geteuid() != 0) return "the scheduler needs root";
+    if (::access(kSchedulerTool, X_OK) != 0 || ::access(kAdminTool, X_OK) != 0)
+      return "cupsd or lpadmin not installed (cups-daemon, cups-client)";
+    port_ = FreeLoopbackPort();
+    if (port_ == 0) return "no free loopback port";
+    namespace fs = std::filesystem;
+    for (const char* d : {"spool", "cache", "state", "log", "tmp"})
+      fs::create_directories(root / d);
+    // The scheduler's user must reach its folders.
+    for (fs::path p = root; p != p.parent_path() && p != fs::temp_directory_path();
+         p = p.parent_path())
+      fs::permissions(p, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const std::string r = root.string();
+    WriteAll(root / "cupsd.conf",
+             "Listen 127.0.0.1:" + std::to_string(port_) +
+                 "\nLogLevel warn\nBrowsing Off\nDefaultAuthType None\nWebInterface No\n"
+                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n"
+                 "</Policy>\n");
+    WriteAll(root / "cups-files.conf",
+             "ServerRoot " + r + "\nRequestRoot " + r + "/spool\nCacheDir " + r +
+                 "/cache\nStateDir " + r + "/state\nTempDir " + r + "/tmp\nErrorLog " + r +
+                 "/log/error_log\nAccessLog " + r + "/log/access_log\nPageLog " + r +
+                 "/log/page_log\nUser lp\nGroup lp\nSystemGroup root\nSandboxing Relaxed\n");
+    // PDF goes to the printer as it is: no filters needed.
+    WriteAll(root / "zur.convs", "application/pdf\tapplication/vnd.cups-pdf\t0\t-\n");
+    for (const char* d : {"spool", "cache", "state", "log", "tmp"})
+      if (::chown((root / d).c_str(), LpUid(), static_cast<gid_t>(-1)) != 0)
+        return "cannot hand the scheduler's folders to lp";
+    return daemon_.Start(
+        {kSchedulerTool, "-f", "-c", r + "/cupsd.conf", "-s", r + "/cups-files.conf"},
+        r + "/cupsd.log", port_);
+  }
+  // Adds a destination `name` that prints on the printer at `uri`.
+  std::string AddDestination(const std::string& name, const std::string& uri) const {
+    const std::string cmd = std::string(kAdminTool) + " -h " + Server() + " -p " + name +
+                            " -E -v " + uri + " -m everywhere >/dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0 ? std::string() : "lpadmin refused " + uri;
+  }
+  std::string Server() const { return "127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  static uid_t LpUid() {
+    const passwd* lp = ::getpwnam("lp");
+    return lp ? lp->pw_uid : 0;
+  }
+  static constexpr const char* kSchedulerTool = "/usr/sbin/cupsd";
+  static constexpr const char* kAdminTool = "/usr/sbin/lpadmin";
+  Daemon daemon_;
   int port_ = 0;
 };
 
@@ -145,6 +215,36 @@ TEST(CupsPrinterTest, JobArrivesAtAnIppAddress) {
   EXPECT_TRUE(std::filesystem::exists(job.text_file));
 
   const auto deadline = Clock::now() + std::chrono::seconds(10);
+  while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(SpoolHoldsPdf(spool));
+}
+
+TEST(CupsPrinterTest, JobArrivesThroughANamedDestination) {
+  if (::access(kPrinterTool, X_OK) != 0)
+    GTEST_SKIP() << "ippeveprinter not installed (cups-ipp-utils, scripts/setup)";
+  TempDir dir;
+  const auto spool = dir.path() / "spool";
+  std::filesystem::create_directories(spool);
+  FakePrinter printer;
+  if (auto why = printer.Start(spool); !why.empty())
+    GTEST_SKIP() << "fake IPP printer unavailable, " << why;
+  PrivateScheduler scheduler;
+  if (auto why = scheduler.Start(dir.path() / "cups"); !why.empty())
+    GTEST_SKIP() << "print scheduler unavailable, " << why;
+  ASSERT_EQ(scheduler.AddDestination("zur_reports", printer.Uri()), "");
+
+  PrintJob job;
+  job.text_file = dir.path() / "status.txt";
+  WriteAll(job.text_file, "ZUR STATUS REPORT\r\n");
+  job.printer = "zur_reports";
+  job.job_name = "STATUS";
+  cupsSetServer(scheduler.Server().c_str());
+  PrintResult r = PrintTextFile(job);
+  cupsSetServer(nullptr);
+  ASSERT_EQ(r.status, PrintStatus::kPrinted) << r.error;
+  EXPECT_GT(r.job_id, 0);
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
   while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(SpoolHoldsPdf(spool));
