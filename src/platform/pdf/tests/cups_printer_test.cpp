@@ -247,7 +247,7 @@ TEST(CupsPrinterTest, JobArrivesThroughANamedDestination) {
   const auto deadline = Clock::now() + std::chrono::seconds(20);
   while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_TRUE(SpoolHoldsPdf(spool));
+  EXPECT_TRUE(SpoolHoldsPdf(spool)) << testing::ReadAll(dir.path() / "cups" / "log" / "error_log");
 }
 
 TEST(CupsPrinterTest, JobArrivesAtAnInProcessIppPrinter) {
