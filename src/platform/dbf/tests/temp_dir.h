@@ -3,8 +3,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace zur::dbf::testing {
 
@@ -24,5 +26,14 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The entries of a folder in name order; none when it does not exist.
+inline std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& dir) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(dir, ec)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
 
 }  // namespace zur::dbf::testing

@@ -193,61 +193,62 @@ bool SpoolHoldsPdf(const std::filesystem::path& spool) {
   return false;
 }
 
-TEST(CupsPrinterTest, JobArrivesAtAnIppAddress) {
-  if (::access(kPrinterTool, X_OK) != 0)
-    GTEST_SKIP() << "ippeveprinter not installed (cups-ipp-utils, scripts/setup)";
-  TempDir dir;
-  const auto spool = dir.path() / "spool";
-  std::filesystem::create_directories(spool);
-  FakePrinter printer;
-  // ippeveprinter refuses to run without DNS-SD (a running avahi-daemon).
-  if (auto why = printer.Start(spool); !why.empty())
-    GTEST_SKIP() << "fake IPP printer unavailable, " << why;
+// Tests on the printer program: each has its own printer and spool folder.
+class TestPrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (::access(kPrinterTool, X_OK) != 0)
+      GTEST_SKIP() << "ippeveprinter not installed (cups-ipp-utils, scripts/setup)";
+    std::filesystem::create_directories(spool_);
+    // ippeveprinter refuses to run without DNS-SD (scripts/print-services starts it).
+    if (auto why = printer_.Start(spool_); !why.empty())
+      GTEST_SKIP() << "fake IPP printer unavailable, " << why;
+  }
+  // Waits for the printer to have received a PDF.
+  bool PdfArrives(std::chrono::seconds within) const {
+    const auto deadline = Clock::now() + within;
+    while (!SpoolHoldsPdf(spool_) && Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return SpoolHoldsPdf(spool_);
+  }
+  PrintJob Job(const std::string& name, const std::string& text) const {
+    PrintJob job;
+    job.text_file = dir_.path() / (name + ".txt");
+    WriteAll(job.text_file, text);
+    job.job_name = name;
+    return job;
+  }
 
-  PrintJob job;
-  job.text_file = dir.path() / "shortage.txt";
-  WriteAll(job.text_file, "SHORTAGE REPORT\r\n\xa4\xa4\xb0\xea\r\n");
-  job.printer = printer.Uri();
-  job.job_name = "SHORTAGE";
+  TempDir dir_;
+  const std::filesystem::path spool_ = dir_.path() / "spool";
+  FakePrinter printer_;
+};
+
+TEST_F(TestPrinterTest, JobArrivesAtAnIppAddress) {
+  PrintJob job = Job("SHORTAGE", "SHORTAGE REPORT\r\n\xa4\xa4\xb0\xea\r\n");
+  job.printer = printer_.Uri();
   PrintResult r = PrintTextFile(job);
   ASSERT_EQ(r.status, PrintStatus::kPrinted) << r.error;
   EXPECT_GT(r.job_id, 0);
   EXPECT_TRUE(std::filesystem::exists(job.text_file));
-
-  const auto deadline = Clock::now() + std::chrono::seconds(10);
-  while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_TRUE(SpoolHoldsPdf(spool));
+  EXPECT_TRUE(PdfArrives(std::chrono::seconds(10)));
 }
 
-TEST(CupsPrinterTest, JobArrivesThroughANamedDestination) {
-  if (::access(kPrinterTool, X_OK) != 0)
-    GTEST_SKIP() << "ippeveprinter not installed (cups-ipp-utils, scripts/setup)";
-  TempDir dir;
-  const auto spool = dir.path() / "spool";
-  std::filesystem::create_directories(spool);
-  FakePrinter printer;
-  if (auto why = printer.Start(spool); !why.empty())
-    GTEST_SKIP() << "fake IPP printer unavailable, " << why;
+TEST_F(TestPrinterTest, JobArrivesThroughANamedDestination) {
   PrivateScheduler scheduler;
-  if (auto why = scheduler.Start(dir.path() / "cups"); !why.empty())
+  if (auto why = scheduler.Start(dir_.path() / "cups"); !why.empty())
     GTEST_SKIP() << "print scheduler unavailable, " << why;
-  ASSERT_EQ(scheduler.AddDestination("zur_reports", printer.Uri()), "");
+  ASSERT_EQ(scheduler.AddDestination("zur_reports", printer_.Uri()), "");
 
-  PrintJob job;
-  job.text_file = dir.path() / "status.txt";
-  WriteAll(job.text_file, "ZUR STATUS REPORT\r\n");
+  PrintJob job = Job("STATUS", "ZUR STATUS REPORT\r\n");
   job.printer = "zur_reports";
-  job.job_name = "STATUS";
   cupsSetServer(scheduler.Server().c_str());
   PrintResult r = PrintTextFile(job);
   cupsSetServer(nullptr);
   ASSERT_EQ(r.status, PrintStatus::kPrinted) << r.error;
   EXPECT_GT(r.job_id, 0);
-  const auto deadline = Clock::now() + std::chrono::seconds(20);
-  while (!SpoolHoldsPdf(spool) && Clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_TRUE(SpoolHoldsPdf(spool)) << testing::ReadAll(dir.path() / "cups" / "log" / "error_log");
+  EXPECT_TRUE(PdfArrives(std::chrono::seconds(20)))
+      << testing::ReadAll(dir_.path() / "cups" / "log" / "error_log");
 }
 
 TEST(CupsPrinterTest, JobArrivesAtAnInProcessIppPrinter) {

@@ -18,13 +18,7 @@ using pdf::testing::ReadAll;
 using pdf::testing::RunTool;
 using ::testing::HasSubstr;
 
-std::vector<fs::path> FilesIn(const fs::path& dir) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
+using dbf::testing::FilesIn;
 
 // A scratch copy of examples/broker and `zur check` run in it at a fixed time of printing.
 class SampleBrokerRun {

@@ -20,13 +20,7 @@ std::string ReadAll(const fs::path& p) {
   return s.str();
 }
 
-std::vector<fs::path> FilesIn(const fs::path& dir) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
+using dbf::testing::FilesIn;
 
 class ReportDeliveryTest : public testing::ReportsTest {
  protected:
