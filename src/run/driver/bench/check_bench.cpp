@@ -1,5 +1,5 @@
-// Whole checking runs (start-up, scan, readers, position build, determination, upload files)
-// on a large broker written once into a scratch directory.
+// Whole checking runs (start-up, scan, readers, position build, determination, upload files,
+// the two reports as PDF files) on a large broker written once into a scratch directory.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -26,6 +26,7 @@ void BM_CheckingRun(benchmark::State& state) {
   options.change_directory = false;
   options.today = *zur::Date::FromYmd(2026, 12, 8);
   options.screen.gen_date = options.today;
+  options.pdf = true;
   QuietOperator op;
   for (auto _ : state) {
     if (zur::driver::CheckCommand(options, op) != 0) {
