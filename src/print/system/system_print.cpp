@@ -63,9 +63,14 @@ SystemPrintResult SystemPrint(const fs::path& report, const SystemPrintSettings&
   if (settings.viewer_mode) {
     pdf::ViewerHandover handover;
     handover.report = report;
-    handover.to_server = settings.viewer_to_server && !settings.viewer_server_dir.empty();
-    if (handover.to_server)
-      handover.server_dir = InWorkingDir(working_dir, settings.viewer_server_dir).string();
+    // The server folder when it stands or can be made, else the viewer program.
+    if (settings.viewer_to_server && !settings.viewer_server_dir.empty()) {
+      const fs::path folder = InWorkingDir(working_dir, settings.viewer_server_dir);
+      std::error_code ec;
+      fs::create_directories(folder, ec);
+      handover.to_server = fs::is_directory(folder, ec);
+      handover.server_dir = folder.string();
+    }
     result.error = pdf::HandOverToViewer(handover);
     if (result.error.empty())
       result.status =

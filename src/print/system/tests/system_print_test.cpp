@@ -110,11 +110,14 @@ TEST_F(SystemPrintTest, ViewerModeDeliversToTheServerFolderOrStartsTheViewer) {
   EXPECT_EQ(ReadAll(dir_.path() / "srv" / "A1.RPT"), "for the viewer\r\n");
   EXPECT_FALSE(fs::exists(dir_.path() / "PDF"));
 
-  // No server folder: the viewer program, which is not installed here.
-  s.viewer_server_dir.clear();
-  r = SystemPrint(report, s, dir_.path(), created_);
-  EXPECT_EQ(r.status, SystemPrintStatus::kFailed);
-  EXPECT_NE(r.error.find("viewer"), std::string::npos) << r.error;
+  // A server folder that cannot be made, or none: the viewer program, not installed here.
+  WriteAll(dir_.path() / "blocked", "a file, not a folder");
+  for (const char* server : {"blocked\\srv", ""}) {
+    s.viewer_server_dir = server;
+    r = SystemPrint(report, s, dir_.path(), created_);
+    EXPECT_EQ(r.status, SystemPrintStatus::kFailed);
+    EXPECT_NE(r.error.find("viewer rpv does not start"), std::string::npos) << r.error;
+  }
 }
 
 }  // namespace
