@@ -286,4 +286,9 @@ StartupResult Startup(const StartupOptions& opts, VarStore& vars, dbf::WorkAreas
   return StartupRun(opts, vars, areas).Run();
 }
 
+void SetProgramTitle(VarStore& vars) {
+  vars.Set("IDX_EXT", "+");
+  vars.Set("SYSTEM", std::string(kProgramTitle) + "+)");
+}
+
 }  // namespace zur::startup

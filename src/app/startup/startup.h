@@ -23,6 +23,8 @@
 namespace zur::startup {
 
 inline constexpr std::string_view kProgramDate = "24 Feb 2025";
+// The application title with its version; the windowed program's mark "+" and ")" follow.
+inline constexpr std::string_view kProgramTitle = "CCASS ZUR Talvero (Ver 7.00g";
 inline constexpr std::string_view kInUseMessage = "ERROR: Cannot exclusively use ATISYSFL";
 inline constexpr std::string_view kNoRecordMessage = "ERROR: Please run SETUP program first !";
 
@@ -55,5 +57,9 @@ struct StartupResult {
 // On success SYS is open exclusively (and selected) in `areas` and every setting is in its
 // variable; on failure all areas are closed.
 StartupResult Startup(const StartupOptions& opts, VarStore& vars, dbf::WorkAreas& areas);
+
+// What the main window sets before a function runs: IDX_EXT "+" and the title SYSTEM that
+// the headings of screens and reports show.
+void SetProgramTitle(VarStore& vars);
 
 }  // namespace zur::startup

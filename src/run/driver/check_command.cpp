@@ -30,6 +30,7 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   const startup::StartupResult started = startup::Startup(start, vars, areas);
   if (!started.ok()) return 1;
 
+  startup::SetProgramTitle(vars);
   const std::string refused = ApplyStartScreen(options.screen, vars);
   if (!refused.empty()) {
     op.MessageBox("ZUR", refused);

@@ -62,6 +62,7 @@ TEST(SampleBrokerReports, PdfPrinterLeavesBothReportsReproducibly) {
   const std::string shortage = RunTool("pdftotext", "-layout", pdfs[0]);
   EXPECT_THAT(shortage, HasSubstr("STOCK SHORTAGE REPORT"));
   EXPECT_THAT(shortage, HasSubstr("SAMPLE SECURITIES LTD"));
+  EXPECT_THAT(shortage, HasSubstr("CCASS ZUR Talvero (Ver 7.00g+)"));
   EXPECT_THAT(shortage, HasSubstr("11 HANG SENG BANK"));
   EXPECT_THAT(shortage, HasSubstr("-2,000"));
   const std::string status = RunTool("pdftotext", "-layout", pdfs[1]);
