@@ -6,11 +6,6 @@
 #include "platform/pdf/print_text_file.h"
 #include "platform/pdf/tests/tool_runner.h"
 
-// Fontconfig keeps its font cache for the life of the process.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig\n";
-}
-
 namespace zur::pdf {
 namespace {
 
