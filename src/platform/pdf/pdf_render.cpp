@@ -55,13 +55,89 @@ void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, 
   cairo_save(cr);
   cairo_translate(cr, x, y - baseline);
   if (natural > 0) cairo_scale(cr, wanted / natural, 1.0);
+  cairo_move_to(cr, 0, 0);  // the layout is drawn at the current point
   pango_cairo_show_layout(cr, layout);
+  cairo_new_path(cr);  // cairo_restore keeps the current point
   cairo_restore(cr);
 }
 
+// The glyphs of the printable single-byte characters, shaped once: a report is
+// mostly such text, and shaping every run anew is most of the time a PDF takes.
+// A run whose characters all come from the layout's own font is drawn from
+// here exactly as the layout would draw it; anything else goes through DrawRun.
+class SingleByteGlyphs {
+ public:
+  explicit SingleByteGlyphs(PangoLayout* layout) {
+    PangoContext* context = pango_layout_get_context(layout);
+    std::string printable;
+    for (int c = 32; c < 127; ++c) printable.push_back(static_cast<char>(c));
+    PangoAttrList* attrs = pango_attr_list_new();
+    pango_attr_list_insert(attrs,
+                           pango_attr_font_desc_new(pango_layout_get_font_description(layout)));
+    GList* items = pango_itemize(context, printable.data(), 0, static_cast<int>(printable.size()),
+                                 attrs, nullptr);
+    pango_attr_list_unref(attrs);
+    // One item: one font holds every printable character.
+    if (items != nullptr && items->next == nullptr) {
+      auto* item = static_cast<PangoItem*>(items->data);
+      font_ = PANGO_FONT(g_object_ref(item->analysis.font));
+      PangoGlyphString* one = pango_glyph_string_new();
+      for (int c = 32; c < 127; ++c) {
+        const char ch = static_cast<char>(c);
+        pango_shape(&ch, 1, &item->analysis, one);
+        if (one->num_glyphs == 1 && !(one->glyphs[0].glyph & PANGO_GLYPH_UNKNOWN_FLAG)) {
+          glyphs_[c] = one->glyphs[0];
+          known_[c] = true;
+        }
+      }
+      pango_glyph_string_free(one);
+    }
+    g_list_free_full(items, [](gpointer item) { pango_item_free(static_cast<PangoItem*>(item)); });
+    line_ = pango_glyph_string_new();
+  }
+  ~SingleByteGlyphs() {
+    if (font_ != nullptr) g_object_unref(font_);
+    pango_glyph_string_free(line_);
+  }
+  SingleByteGlyphs(const SingleByteGlyphs&) = delete;
+  SingleByteGlyphs& operator=(const SingleByteGlyphs&) = delete;
+
+  // Draws the run when every character is known; false leaves it to DrawRun.
+  bool Draw(cairo_t* cr, std::string_view text, double x, double y, const PageSetup& setup) {
+    if (font_ == nullptr) return false;
+    for (char ch : text) {
+      const auto c = static_cast<unsigned char>(ch);
+      if (c >= 128 || !known_[c]) return false;
+    }
+    pango_glyph_string_set_size(line_, static_cast<int>(text.size()));
+    int natural = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      line_->glyphs[i] = glyphs_[static_cast<unsigned char>(text[i])];
+      line_->log_clusters[i] = static_cast<int>(i);
+      natural += line_->glyphs[i].geometry.width;
+    }
+    const double wanted = static_cast<double>(text.size()) * setup.font_width;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    if (natural > 0) cairo_scale(cr, wanted / (static_cast<double>(natural) / PANGO_SCALE), 1.0);
+    cairo_move_to(cr, 0, 0);
+    pango_cairo_show_glyph_string(cr, font_, line_);
+    cairo_new_path(cr);
+    cairo_restore(cr);
+    return true;
+  }
+
+ private:
+  PangoFont* font_ = nullptr;
+  PangoGlyphInfo glyphs_[128] = {};
+  bool known_[128] = {};
+  PangoGlyphString* line_ = nullptr;
+};
+
 // Single-byte and two-byte characters have different natural widths, so each
 // run of one kind is fitted to its own columns and the report's columns line up.
-void DrawPiece(cairo_t* cr, PangoLayout* layout, const Placed& piece, const PageSetup& setup) {
+void DrawPiece(cairo_t* cr, PangoLayout* layout, SingleByteGlyphs& single, const Placed& piece,
+               const PageSetup& setup) {
   const std::string_view text = piece.big5;
   size_t start = 0;
   while (start < text.size()) {
@@ -70,8 +146,10 @@ void DrawPiece(cairo_t* cr, PangoLayout* layout, const Placed& piece, const Page
     while (end < text.size() && IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
       end += wide && end + 1 < text.size() ? 2 : 1;
     }
-    DrawRun(cr, layout, text.substr(start, end - start),
-            piece.x + static_cast<double>(start) * setup.font_width, piece.baseline, setup);
+    const std::string_view run = text.substr(start, end - start);
+    const double x = piece.x + static_cast<double>(start) * setup.font_width;
+    if (wide || !single.Draw(cr, run, x, piece.baseline, setup))
+      DrawRun(cr, layout, run, x, piece.baseline, setup);
     start = end;
   }
 }
@@ -119,10 +197,11 @@ std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
                                            static_cast<double>(setup.font_height) * PANGO_SCALE);
   pango_layout_set_font_description(layout.get(), font.get());
 
+  SingleByteGlyphs single(layout.get());
   const std::vector<Page> one_blank(1);
   for (const Page& page : pages.empty() ? one_blank : pages) {
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
-    for (const Placed& piece : page.pieces) DrawPiece(cr.get(), layout.get(), piece, setup);
+    for (const Placed& piece : page.pieces) DrawPiece(cr.get(), layout.get(), single, piece, setup);
     cairo_show_page(cr.get());
   }
   cr.reset();

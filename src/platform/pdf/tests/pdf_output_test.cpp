@@ -86,20 +86,33 @@ TEST_F(PdfOutputTest, WideReportIsLandscapeAndFormFeedsMakePages) {
 }
 
 TEST_F(PdfOutputTest, ColumnsLineUpAfterChineseText) {
-  // Column 21 holds "1,000" after a Chinese name and "20,000" after a Latin one.
+  // Column 21 holds "1,000" after a Chinese name and "20,000" after a Latin one; on the third
+  // line the Chinese name starts at column 8, after Latin text, on the same baseline.
   std::string text =
-      "0005  \xa4\xa4\xb0\xea\xc3\xd2\xa8\xe9       1,000\r\n0700  ABCDEFGH       20,000\r\n";
+      "0005  \xa4\xa4\xb0\xea\xc3\xd2\xa8\xe9       1,000\r\n0700  ABCDEFGH       20,000\r\n"
+      "TALVERO \xa4\xa4\xb0\xea\xc3\xd2\xa8\xe9 LTD\r\n";
   auto r = Print(Job("columns.txt", text));
   const std::string boxes = RunTool("pdftotext", "-bbox", r.pdf);
-  auto x_of = [&](const std::string& word) {
+  auto value_of = [&](const std::string& word, const std::string& attribute) {
     auto at = boxes.find(">" + word + "<");
-    auto x = boxes.rfind("xMin=\"", at);
-    return at == std::string::npos || x == std::string::npos ? -1.0
-                                                             : std::stod(boxes.substr(x + 6));
+    auto v = boxes.rfind(attribute + "=\"", at);
+    return at == std::string::npos || v == std::string::npos
+               ? -1.0
+               : std::stod(boxes.substr(v + attribute.size() + 2));
   };
-  const double col21 = 21 * 25 * 72.0 / 254.0;
-  EXPECT_NEAR(x_of("1,000"), col21, 0.5) << boxes;
-  EXPECT_NEAR(x_of("20,000"), col21, 0.5) << boxes;
+  const double column = 25 * 72.0 / 254.0;
+  EXPECT_NEAR(value_of("1,000", "xMin"), 21 * column, 0.5) << boxes;
+  EXPECT_NEAR(value_of("20,000", "xMin"), 21 * column, 0.5) << boxes;
+  const std::string name = "\xe4\xb8\xad\xe5\x9c\x8b\xe8\xad\x89\xe5\x88\xb8";
+  EXPECT_NEAR(value_of("LTD", "xMin"), 17 * column, 0.5) << boxes;
+  const double talvero_y = value_of("TALVERO", "yMin");
+  ASSERT_GT(talvero_y, 0) << boxes;
+  // The name's box: the last one found for it, on the third line.
+  const auto last = boxes.rfind(">" + name + "<");
+  const auto x = boxes.rfind("xMin=\"", last);
+  const auto y = boxes.rfind("yMin=\"", last);
+  EXPECT_NEAR(std::stod(boxes.substr(x + 6)), 8 * column, 0.5) << boxes;
+  EXPECT_NEAR(std::stod(boxes.substr(y + 6)), talvero_y, 0.5) << boxes;
 }
 
 TEST_F(PdfOutputTest, SameReportAndTimeGiveTheSameBytes) {
