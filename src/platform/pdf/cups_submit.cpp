@@ -62,7 +62,8 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
   SubmitResult result;
   const std::string who = Describe(request.printer);
   auto fail = [&](std::string_view what) {
-    result.error = fmt::format("cannot print {} on {}: {}", request.pdf.string(), who, what);
+    // The caller names the report; the spool file's own name tells the operator nothing.
+    result.error = fmt::format("{}: {}", who, what);
     return result;
   };
 
@@ -70,7 +71,11 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
   if (!in) return fail("the PDF cannot be read");
 
   auto dest = FindDest(request.printer);
-  if (!dest) return fail(cupsLastErrorString());
+  if (!dest && request.printer.empty()) {
+    result.error = "no default printer is set up";
+    return result;
+  }
+  if (!dest) return fail(fmt::format("no such printer ({})", cupsLastErrorString()));
 
   std::unique_ptr<http_t, HttpDeleter> http(Connect(request));
   if (!http) return fail(fmt::format("no connection ({})", cupsLastErrorString()));

@@ -145,10 +145,12 @@ class Delivery {
     fs::remove(report_file_, ec);
   }
 
+  // The message names the kept file once: most reasons name it already.
   void Warn(std::string_view title, std::string_view why) {
     all_printed_ = false;
-    op_.BlinkingWarning(fmt::format("WARNING: \"{}\" is not printed ({}); the report is kept in {}",
-                                    title, why, report_file_));
+    const bool named = why.find(report_file_) != std::string_view::npos;
+    op_.BlinkingWarning(fmt::format("WARNING: \"{}\" is not printed and is kept: {}{}", title, why,
+                                    named ? "" : " (" + report_file_ + ")"));
   }
 
   VarStore& vars_;

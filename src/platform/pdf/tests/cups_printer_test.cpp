@@ -273,6 +273,21 @@ TEST(CupsPrinterTest, JobArrivesAtAnInProcessIppPrinter) {
   }
 }
 
+TEST(CupsPrinterTest, NoDefaultPrinterSaysSo) {
+  TempDir dir;
+  PrintJob job;
+  job.text_file = dir.path() / "report.txt";
+  WriteAll(job.text_file, "REPORT\r\n");
+  // A scheduler nobody runs: no destinations, no default.
+  const std::string nowhere = "127.0.0.1:" + std::to_string(FreeLoopbackPort());
+  cupsSetServer(nowhere.c_str());
+  PrintResult r = PrintTextFile(job);
+  cupsSetServer(nullptr);
+  EXPECT_EQ(r.status, PrintStatus::kFailed);
+  EXPECT_EQ(r.error,
+            "cannot print report " + job.text_file.string() + ": no default printer is set up");
+}
+
 TEST(CupsPrinterTest, UnreachablePrinterFailsAndKeepsTheReport) {
   TempDir dir;
   PrintJob job;
