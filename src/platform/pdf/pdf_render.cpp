@@ -199,10 +199,13 @@ std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
 
   SingleByteGlyphs single(layout.get());
   const std::vector<Page> one_blank(1);
-  for (const Page& page : pages.empty() ? one_blank : pages) {
+  const std::vector<Page>& all = pages.empty() ? one_blank : pages;
+  int done = 0;
+  for (const Page& page : all) {
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
     for (const Placed& piece : page.pieces) DrawPiece(cr.get(), layout.get(), single, piece, setup);
     cairo_show_page(cr.get());
+    if (options.progress) options.progress(++done, static_cast<int>(all.size()));
   }
   cr.reset();
   cairo_surface_finish(surface.get());

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct RenderOptions {
   // Written as the document's creation date, so the same report at the same
   // time gives the same bytes.
   std::chrono::system_clock::time_point created;
+  // Told after each page: pages done, pages in all.
+  std::function<void(int done, int total)> progress;
 };
 
 // Draws the pages into a PDF at `out`, written beside it and renamed into

@@ -77,7 +77,7 @@ PrintResult PrintTextFile(const PrintJob& job) {
   const auto pages = LayOutPages(lines, setup, job.layout.label);
   RenderOptions render{InstalledFontFamily(job.font_big5),
                        job.job_name.empty() ? job.text_file.filename().string() : job.job_name,
-                       job.created};
+                       job.created, job.progress};
 
   if (job.to_pdf) {
     const std::filesystem::path dir =

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/pdf/page_layout.h"
@@ -18,6 +19,7 @@ struct PrintJob {
   std::string printer;            // system printer: destination or ipp:// address; empty: default
   std::string job_name;           // "SHORTAGE", "STATUS" and the like
   std::chrono::system_clock::time_point created = std::chrono::system_clock::now();
+  std::function<void(int done, int total)> progress;  // after each page drawn
 };
 
 enum class PrintStatus { kPrinted, kEmpty, kFailed };

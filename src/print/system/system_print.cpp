@@ -58,7 +58,8 @@ SystemPrintSettings SystemPrintSettingsFromVars(const VarStore& vars) {
 
 SystemPrintResult SystemPrint(const fs::path& report, const SystemPrintSettings& settings,
                               const fs::path& working_dir,
-                              std::chrono::system_clock::time_point created) {
+                              std::chrono::system_clock::time_point created,
+                              const std::function<void(int, int)>& progress) {
   SystemPrintResult result;
   if (settings.viewer_mode) {
     pdf::ViewerHandover handover;
@@ -91,6 +92,7 @@ SystemPrintResult SystemPrint(const fs::path& report, const SystemPrintSettings&
   job.printer = settings.report_printer;
   job.job_name = settings.job_name;
   job.created = created;
+  job.progress = progress;
   pdf::PrintResult printed = pdf::PrintTextFile(job);
   result.pdf = printed.pdf;
   result.job_id = printed.job_id;

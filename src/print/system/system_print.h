@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/vars/var_store.h"
@@ -46,10 +47,12 @@ struct SystemPrintResult {
 
 // Prints `report` (viewer mode first, then the PDF printer when `settings.to_pdf`, else the
 // report printer). A relative PDF or server folder is taken from `working_dir`. The report file
-// itself is never changed or removed here. `created` dates the PDF and names it.
+// itself is never changed or removed here. `created` dates the PDF and names it; `progress`
+// hears of each page drawn (pages done, pages in all).
 SystemPrintResult SystemPrint(
     const std::filesystem::path& report, const SystemPrintSettings& settings,
     const std::filesystem::path& working_dir,
-    std::chrono::system_clock::time_point created = std::chrono::system_clock::now());
+    std::chrono::system_clock::time_point created = std::chrono::system_clock::now(),
+    const std::function<void(int done, int total)>& progress = {});
 
 }  // namespace zur::print

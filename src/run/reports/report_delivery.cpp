@@ -99,9 +99,10 @@ class Delivery {
       Warn(title, "it could not be written completely (disk full?)");
       return;
     }
-    const print::SystemPrintResult printed =
-        print::SystemPrint(report_file_, print::SystemPrintSettingsFromVars(vars_),
-                           options_.working_dir, options_.created);
+    const print::SystemPrintResult printed = print::SystemPrint(
+        report_file_, print::SystemPrintSettingsFromVars(vars_), options_.working_dir,
+        options_.created, [this](int done, int total) { op_.Percent(done * 100 / total); });
+    op_.PercentDone();
     switch (printed.status) {
       case print::SystemPrintStatus::kPrinted:
         if (!printed.pdf.empty())

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/pdf/print_text_file.h"
 #include "platform/pdf/tests/tool_runner.h"
@@ -76,9 +78,13 @@ TEST_F(PdfOutputTest, WideReportIsLandscapeAndFormFeedsMakePages) {
   std::string wide = std::string(120, '-') + "END\r\n";
   std::string text =
       "WIDE HEADER\r\n" + wide + "page one\r\n\fSECOND PAGE\r\nx\r\n\fTHIRD PAGE\r\n\f";
-  auto r = Print(Job("wide.txt", text));
+  PrintJob job = Job("wide.txt", text);
+  std::vector<std::pair<int, int>> progress;
+  job.progress = [&](int done, int total) { progress.emplace_back(done, total); };
+  auto r = Print(job);
   const std::string info = RunTool("pdfinfo", "", r.pdf);
   EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
   EXPECT_NE(info.find("841.89 x 595.276"), std::string::npos) << info;
   const std::string page2 = RunTool("pdftotext", "-f 2 -l 2", r.pdf);
   EXPECT_NE(page2.find("SECOND PAGE"), std::string::npos) << page2;

@@ -69,6 +69,7 @@ TEST_F(ReportDeliveryTest, PdfPrinterGetsBothReportsAndTheAuditFilesGo) {
   EXPECT_NE(ReadAll(dir_ / "kept" / "STATUS.TXT").find("ZUR STATUS REPORT"), std::string::npos);
 
   EXPECT_EQ(op_.Matching("progress: Printing").size(), 2u);
+  EXPECT_EQ(op_.Matching("percent: 100").size(), 2u);  // one page each
   EXPECT_EQ(op_.events[0], "progress: Printing \"STOCK SHORTAGE REPORT\" ...");
   EXPECT_TRUE(op_.Matching("warn:").empty());
   EXPECT_EQ(vars_.Get("MAIN_STR").str(), "STATUS");
