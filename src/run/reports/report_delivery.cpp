@@ -99,10 +99,14 @@ class Delivery {
       Warn(title, "it could not be written completely (disk full?)");
       return;
     }
-    const print::SystemPrintResult printed = print::SystemPrint(
-        report_file_, print::SystemPrintSettingsFromVars(vars_), options_.working_dir,
-        options_.created, [this](int done, int total) { op_.Percent(done * 100 / total); });
-    op_.PercentDone();
+    bool drawn = false;  // an empty report draws no page
+    const print::SystemPrintResult printed =
+        print::SystemPrint(report_file_, print::SystemPrintSettingsFromVars(vars_),
+                           options_.working_dir, options_.created, [&](int done, int total) {
+                             drawn = true;
+                             op_.Percent(done * 100 / total);
+                           });
+    if (drawn) op_.PercentDone();
     switch (printed.status) {
       case print::SystemPrintStatus::kPrinted:
         if (!printed.pdf.empty())
