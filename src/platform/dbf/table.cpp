@@ -299,18 +299,22 @@ bool Table::Found() const {
   return impl_->found;
 }
 
+void Table::Impl::ArriveAtEnd(uint32_t r) {
+  if (r != 0) {
+    Arrive(r);
+  } else {
+    SetEof();
+    bof = true;
+  }
+  Moved();
+}
+
 void Table::GoTop() {
   Impl& m = *impl_;
   m.WriteCurrent();
   uint32_t r = m.StepFirst();
   while (r != 0 && !m.Visible(r)) r = m.StepNext(r);
-  if (r != 0) {
-    m.Arrive(r);
-  } else {
-    m.SetEof();
-    m.bof = true;
-  }
-  m.Moved();
+  m.ArriveAtEnd(r);
 }
 
 void Table::GoBottom() {
@@ -319,13 +323,7 @@ void Table::GoBottom() {
   if (m.share == Share::kShared) m.ReadHeaderCount();
   uint32_t r = m.StepLast();
   while (r != 0 && !m.Visible(r)) r = m.StepPrev(r);
-  if (r != 0) {
-    m.Arrive(r);
-  } else {
-    m.SetEof();
-    m.bof = true;
-  }
-  m.Moved();
+  m.ArriveAtEnd(r);
 }
 
 void Table::GoTo(uint32_t recno) {

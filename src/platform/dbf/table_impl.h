@@ -83,6 +83,8 @@ struct Table::Impl {
     Load(r);
     cur_key = step_key;
   }
+  // The end of GoTop and GoBottom: r current, or both ends when no record is visible.
+  void ArriveAtEnd(uint32_t r);
   void Change(std::string_view what, const std::function<void(std::string&)>& edit);
   void SetEof();
   void WriteCurrent();

@@ -41,6 +41,21 @@ struct FontDeleter {
   void operator()(PangoFontDescription* f) const { pango_font_description_free(f); }
 };
 
+// Runs `draw` with its origin at (x, y) and the width `natural` stretched or
+// squeezed to the `cells` columns the run has in the report. Drawing starts at
+// the origin; no current point is left behind (cairo_restore keeps it).
+template <typename Draw>
+void DrawFitted(cairo_t* cr, double x, double y, double natural, size_t cells,
+                const PageSetup& setup, Draw draw) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  if (natural > 0) cairo_scale(cr, static_cast<double>(cells) * setup.font_width / natural, 1.0);
+  cairo_move_to(cr, 0, 0);
+  draw();
+  cairo_new_path(cr);
+  cairo_restore(cr);
+}
+
 // Draws a run of text so that it fills exactly its columns: the font's own
 // advance is stretched or squeezed to the cell width of the report.
 void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, double y,
@@ -50,15 +65,10 @@ void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, 
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   const double natural = static_cast<double>(logical.width) / PANGO_SCALE;
-  const double wanted = static_cast<double>(big5.size()) * setup.font_width;
+  // A layout is drawn from its top: the baseline goes up by its distance from the top.
   const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
-  cairo_save(cr);
-  cairo_translate(cr, x, y - baseline);
-  if (natural > 0) cairo_scale(cr, wanted / natural, 1.0);
-  cairo_move_to(cr, 0, 0);  // the layout is drawn at the current point
-  pango_cairo_show_layout(cr, layout);
-  cairo_new_path(cr);  // cairo_restore keeps the current point
-  cairo_restore(cr);
+  DrawFitted(cr, x, y - baseline, natural, big5.size(), setup,
+             [&] { pango_cairo_show_layout(cr, layout); });
 }
 
 // The glyphs of the printable single-byte characters, shaped once: a report is
@@ -116,14 +126,8 @@ class SingleByteGlyphs {
       line_->log_clusters[i] = static_cast<int>(i);
       natural += line_->glyphs[i].geometry.width;
     }
-    const double wanted = static_cast<double>(text.size()) * setup.font_width;
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    if (natural > 0) cairo_scale(cr, wanted / (static_cast<double>(natural) / PANGO_SCALE), 1.0);
-    cairo_move_to(cr, 0, 0);
-    pango_cairo_show_glyph_string(cr, font_, line_);
-    cairo_new_path(cr);
-    cairo_restore(cr);
+    DrawFitted(cr, x, y, static_cast<double>(natural) / PANGO_SCALE, text.size(), setup,
+               [&] { pango_cairo_show_glyph_string(cr, font_, line_); });
     return true;
   }
 

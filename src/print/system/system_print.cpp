@@ -19,8 +19,7 @@ std::string Text(const VarStore& vars, std::string_view name) {
 }
 
 bool Flag(const VarStore& vars, std::string_view name) {
-  const Value* v = vars.Find(name);
-  return v && v->IsTrue();
+  return vars.Get(name).IsTrue();
 }
 
 int Offset(const VarStore& vars, std::string_view name) {
@@ -50,8 +49,7 @@ SystemPrintSettings SystemPrintSettingsFromVars(const VarStore& vars) {
   s.job_name = Text(vars, "MAIN_STR");
   s.viewer_mode = Flag(vars, "Rpv_Mode");
   s.viewer_to_server = Text(vars, "RpvServer") == "Y";
-  const Value* server_dir = vars.Find("RpvSrvDir");
-  if (server_dir && server_dir->IsChar()) s.viewer_server_dir = text::AllTrim(server_dir->str());
+  s.viewer_server_dir = Text(vars, "RpvSrvDir");
   s.to_pdf = Flag(vars, "PRINT_PDF");
   return s;
 }

@@ -40,10 +40,7 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   if (options.pdf) vars.Set("PRINT_PDF", true);
   reports::DeliveryOptions delivery;
   delivery.keep_reports = options.keep_reports;
-  if (options.print_time) {
-    delivery.created = *options.print_time;
-    delivery.clock = reports::ReportClock::At(*options.print_time);
-  }
+  delivery.print_time = options.print_time;
   const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op, delivery);
   areas.CloseAll();
   // The printer's own file in the audit folder goes with the program.

@@ -38,15 +38,10 @@ class CopyingDevice : public print::PrinterDevice {
   std::string copy_;
 };
 
-std::string Text(const VarStore& vars, std::string_view name) {
-  const Value* v = vars.Find(name);
-  return v && v->IsChar() ? v->str() : std::string();
-}
-
 print::PrinterKind KindOf(const VarStore& vars, const print::PrinterState& state) {
   print::PrinterKind kind;
   kind.cur_ptr = state.cur_ptr;
-  kind.site = Text(vars, "USER_KEY");
+  kind.site = std::string(vars.Get("USER_KEY").StrOr());
   kind.windows_printing = print::IsWinPtr(state);
   const Value* width = vars.Find("PTR_WIDTH");
   if (width && width->IsNum() && width->num() >= 1 && width->num() <= 1000)
@@ -56,10 +51,12 @@ print::PrinterKind KindOf(const VarStore& vars, const print::PrinterState& state
 
 class Delivery {
  public:
-  Delivery(VarStore& vars, run::Operator& op, const DeliveryOptions& options)
+  Delivery(VarStore& vars, run::Operator& op, const DeliveryOptions& options,
+           std::chrono::system_clock::time_point print_time)
       : vars_(vars),
         op_(op),
         options_(options),
+        print_time_(print_time),
         state_(print::PrinterStateFromVars(vars, kWindowed)),
         system_(print::IsWinPtr(state_)),
         audit_(print::AuditSettingsFromVars(vars, options.working_dir.string(), kWindowed)),
@@ -102,7 +99,7 @@ class Delivery {
     bool drawn = false;  // an empty report draws no page
     const print::SystemPrintResult printed =
         print::SystemPrint(report_file_, print::SystemPrintSettingsFromVars(vars_),
-                           options_.working_dir, options_.created, [&](int done, int total) {
+                           options_.working_dir, print_time_, [&](int done, int total) {
                              drawn = true;
                              op_.Percent(done * 100 / total);
                            });
@@ -161,6 +158,7 @@ class Delivery {
   VarStore& vars_;
   run::Operator& op_;
   const DeliveryOptions& options_;
+  std::chrono::system_clock::time_point print_time_;
   print::PrinterState state_;
   bool system_;
   print::AuditSettings audit_;
@@ -174,13 +172,15 @@ class Delivery {
 
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
                             const DeliveryOptions& options) {
-  Delivery delivery(vars, op, options);
+  const auto print_time = options.print_time.value_or(std::chrono::system_clock::now());
+  Delivery delivery(vars, op, options, print_time);
   try {
     delivery.Start();
     ReportHooks hooks{
         [&](std::string_view title, std::string_view job) { delivery.Begin(title, job); },
         [&](std::string_view title, std::string_view job) { delivery.End(title, job); }};
-    PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(), options.clock, hooks);
+    PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(),
+                         ReportClock::At(print_time), hooks);
   } catch (const print::AuditError& e) {
     op.MessageBox("ZUR", e.what());
     return false;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "platform/dbf/table.h"
 #include "platform/vars/var_store.h"
@@ -16,8 +17,8 @@ namespace zur::reports {
 struct DeliveryOptions {
   std::filesystem::path working_dir;   // the audit folder, "LPT_n" files, PDF folder are here
   std::filesystem::path keep_reports;  // empty: no copies; else "SHORTAGE.TXT" and the like
-  ReportClock clock = ReportClock::Now();
-  std::chrono::system_clock::time_point created = std::chrono::system_clock::now();  // PDFs
+  // The time printed on the reports and stamped into their PDFs; empty: when they print.
+  std::optional<std::chrono::system_clock::time_point> print_time;
 };
 
 // Prints the stock shortage report and the ZUR status report (see PrintCheckingReports for

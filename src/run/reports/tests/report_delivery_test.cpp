@@ -34,8 +34,7 @@ class ReportDeliveryTest : public testing::ReportsTest {
     vars_.Set("PRINT_NAME", Value("LPT1"));
     vars_.Set("USER_KEY", Value("TALVERO"));
     options_.working_dir = dir_.path();
-    options_.clock = clock_;
-    options_.created = std::chrono::system_clock::from_time_t(1796000000);
+    options_.print_time = std::chrono::system_clock::from_time_t(1796000000);
   }
   bool Deliver() { return DeliverCheckingReports(*zur_, vars_, op_, options_); }
   fs::path Audit() const { return dir_ / "SBAUDIT"; }
