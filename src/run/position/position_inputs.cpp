@@ -21,10 +21,11 @@ Date DateOf(const VarStore& vars, std::string_view name) {
   return v != nullptr && v->IsDate() ? v->date() : Date();
 }
 
-// An exclusion flag: "Y" when blank, as the setup leaves it.
+// An exclusion flag leaves its quantity out only when it is "Y". A blank flag counts the
+// quantity: the setup screen's save turns blank flags into "Y", but a record never saved from
+// it keeps them blank.
 bool Excluded(const VarStore& vars, std::string_view name) {
-  std::string value = Text(vars, name);
-  return text::IsBlank(value) || IsYes(value);
+  return IsYes(Text(vars, name));
 }
 
 }  // namespace

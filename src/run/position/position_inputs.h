@@ -22,11 +22,11 @@ struct TypeAccounts {
 
 // Which allocated quantities of a portfolio record are left out of the holding.
 struct ExcludedQuantities {
-  bool str = true;    // EX_STRQTY: FSTRQTY
-  bool com = true;    // EX_COMQTY: FCOMQTY
-  bool td = true;     // EX_TDQTY: FTDQTY
-  bool bank = true;   // EX_BANQTY: FBANQTY
-  bool other = true;  // EX_OTHQTY: FOTHQTY
+  bool str = false;    // EX_STRQTY: FSTRQTY
+  bool com = false;    // EX_COMQTY: FCOMQTY
+  bool td = false;     // EX_TDQTY: FTDQTY
+  bool bank = false;   // EX_BANQTY: FBANQTY
+  bool other = false;  // EX_OTHQTY: FOTHQTY
 };
 
 struct PositionInputs {
@@ -56,8 +56,8 @@ struct PositionInputs {
   StockCodeMap mapping;        // STKCODE rows (China connect markets)
   bool mapping_alerts = true;  // "cont": unmapped codes still raise the alert
 
-  // Reads the memory variables named above with their defaults (the exclusion flags count as
-  // "Y" when blank, as after setup). The stock number rules are read as the format library
+  // Reads the memory variables named above with their defaults (an exclusion flag leaves its
+  // quantity out only when it is "Y"). The stock number rules are read as the format library
   // reads them (which creates AFTER_SAS_CONV when it is missing).
   static PositionInputs FromVars(VarStore& vars);
 

@@ -152,6 +152,27 @@ TEST_F(EndToEndTest, StockLocationsAndFinancePortfolio) {
                           ZurTrailer(1, 11, 100, 111, 74)));
 }
 
+// An exclusion flag leaves its allocation out only when it is "Y": a settings record never
+// saved from the setup screen has blank flags, and its allocations count.
+TEST_F(EndToEndTest, BlankExclusionFlagsCountTheirAllocations) {
+  SetSetting("EXSTRQTY", Value(""));
+  SetSetting("EXCOMQTY", Value("Y"));
+  SetSetting("EXTDQTY", Value(""));
+  spec.stocks = {Stock("11", "HANG SENG BANK", "HK0011000095")};
+  spec.clients = {Client("C001")};
+  Row position = Position("C001", "11", 5000);
+  position.push_back({"FSTRQTY", Value(1000)});
+  position.push_back({"FCOMQTY", Value(500)});
+  position.push_back({"FTDQTY", Value(200)});
+  spec.portfolio = {position};
+  spec.report = BalanceReportTwoDigit({{"0011", {{"01", "10,000"}, {"02", "5,000"}}}});
+  ASSERT_EQ(WriteAndCheck(), 0) << Events();
+  // 02 needs 5,000 - 500 (the excluded FCOMQTY) = 4,500 of its 5,000.
+  EXPECT_THAT(Lines("ZURFILE.TXT"),
+              ElementsAre(ZurHeaderC("TEST REF", "20261208"), ZurLineC(11, "02", "01", 500),
+                          ZurTrailer(1, 11, 500, 511, 74)));
+}
+
 // Many stocks and clients: every detail line has its file's length and the trailers add up
 // the detail lines (counter, stock, quantity and record checksums).
 TEST_F(EndToEndTest, LargeBrokerTrailersAddUpTheirDetailLines) {

@@ -148,7 +148,9 @@ TEST(StockCodeMapTest, RowsFromLinesAndFirstMatchWins) {
 TEST(PositionInputsTest, FromVarsDefaultsAndReads) {
   VarStore vars;
   PositionInputs in = PositionInputs::FromVars(vars);
-  EXPECT_TRUE(in.excluded.str && in.excluded.other);
+  // Exclusion flags that are missing or blank count their quantities.
+  EXPECT_FALSE(in.excluded.str || in.excluded.com || in.excluded.td || in.excluded.bank ||
+               in.excluded.other);
   EXPECT_EQ(in.accounts.f, "03");
   EXPECT_EQ(in.conv_type, "F");
   EXPECT_TRUE(in.mapping.empty());
@@ -156,6 +158,8 @@ TEST(PositionInputsTest, FromVarsDefaultsAndReads) {
   EXPECT_FALSE(in.use_finance);
 
   vars.Set("EX_STRQTY", Value("N"));
+  vars.Set("EX_COMQTY", Value("Y"));
+  vars.Set("EX_TDQTY", Value(" "));
   vars.Set("EX_CLTYPE", Value(" AC       "));
   vars.Set("SBF_PATH", Value("/fin/"));
   vars.Set("CONT", Value(false));
@@ -168,6 +172,7 @@ TEST(PositionInputsTest, FromVarsDefaultsAndReads) {
   in = PositionInputs::FromVars(vars);
   EXPECT_FALSE(in.excluded.str);
   EXPECT_TRUE(in.excluded.com);
+  EXPECT_FALSE(in.excluded.td);
   EXPECT_EQ(in.excluded_types, "AC");
   EXPECT_TRUE(in.use_finance);
   EXPECT_FALSE(in.mapping_alerts);
