@@ -10,7 +10,7 @@ void PrinterDevice::Say(int row, int col, std::string_view text) {
   if (row < row_) Eject();
   if (row == row_ && col < col_) row = row_ + 1;
   if (row > row_) {
-    Write(std::string(static_cast<size_t>(row - row_), '\n'));
+    for (int r = row_; r < row; ++r) Write("\r\n");
     row_ = row;
     col_ = 0;
   }

@@ -14,7 +14,8 @@ TEST(PrinterDevice, AddressesRowsAndColumnsAndStartsANewPageForAnEarlierRow) {
   p.Say(3, 0, "D");
   p.Say(3, 0, "E");  // left of the current column: next row
   p.Say(2, 1, "F");  // above the current row: new page
-  EXPECT_EQ(p.text(), "\n   AB  C\n\nD\nE\f\n\n F");
+  // Lines end with CR LF, as a line printer on a port needs them.
+  EXPECT_EQ(p.text(), "\r\n   AB  C\r\n\r\nD\r\nE\f\r\n\r\n F");
   p.Eject();
   EXPECT_EQ(p.Row(), 0);
   EXPECT_EQ(p.Col(), 0);
@@ -26,7 +27,7 @@ TEST(PrinterDevice, ControlCodesDoNotMoveTheCounters) {
   p.Raw("\x1b(s0p18H");
   EXPECT_EQ(p.Col(), 3);
   p.Say(-1, -5, "Y");  // negative positions are clamped, never underflow
-  EXPECT_EQ(p.text(), "  X\x1b(s0p18H\nY");
+  EXPECT_EQ(p.text(), "  X\x1b(s0p18H\r\nY");
 }
 
 }  // namespace

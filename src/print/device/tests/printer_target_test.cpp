@@ -85,15 +85,15 @@ TEST_F(PrinterTargetTest, UnreadyPortFallsBackToAFileInTheAuditFolder) {
 TEST_F(PrinterTargetTest, SystemPrintingRetriesOnceThenFallsBackInsteadOfLooping) {
   state_.windowed = true;
   const fs::path old = fs::current_path();
-  fs::create_directories(dir_ / "ro");
-  fs::current_path(dir_ / "ro");
-  fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  // The retry file cannot be written by anyone: a folder stands under its name.
+  fs::create_directories(dir_ / "cwd" / "LPT_1");
+  fs::current_path(dir_ / "cwd");
   TextPrinter p;
   PtrCheckResult r;
   EXPECT_NO_THROW(r = PtrWithChk(p, state_, "LPT1", false, dir_.string()));
   fs::current_path(old);
-  fs::permissions(dir_ / "ro", fs::perms::owner_all);
-  if (!r.redirected) GTEST_SKIP() << "running with rights that ignore directory permissions";
+  ASSERT_TRUE(r.redirected);
+  EXPECT_EQ(fs::path(state_.print_name).parent_path(), dir_ / "SBAUDIT");
   EXPECT_EQ(fs::path(state_.print_name).extension(), ".PRN");
 }
 
@@ -125,12 +125,21 @@ TEST_F(PrinterTargetTest, RestoreAppendsToFilesAndEndOfJobReopensNetworkPorts) {
   EXPECT_EQ(made, 1);
   EXPECT_EQ(p.target(), (dir_ / "audit.rpt").string());
 
+  // The end of a job on a network printer closes the port (its bytes reach the printer) and
+  // opens it again; on a printer that is not shared the job stays open.
+  const fs::path port = dir_ / "port";
   state_.windowed = false;
-  state_.prt_server = "Y";
-  state_.ports.overrides["LPT1"] = file;
-  ASSERT_TRUE(p.Open("LPT1", false, state_.ports));
-  EndOfPrt(p, state_);
-  EXPECT_EQ(p.target(), "LPT1");
+  state_.ports.overrides["LPT1"] = port.string();
+  for (const char* server : {"Y", "N"}) {
+    state_.prt_server = server;
+    std::ofstream(port).close();
+    ASSERT_TRUE(p.Open("LPT1", false, state_.ports));
+    p.Say(0, 0, "job");
+    EndOfPrt(p, state_);
+    EXPECT_EQ(p.target(), "LPT1");
+    EXPECT_EQ(Slurp(port), state_.prt_server == "Y" ? "job" : "") << server;
+  }
+  p.Close();
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class ExpectedPage {
     std::string out;
     const int last = rows_.empty() ? 0 : rows_.rbegin()->first;
     for (int r = 0; r <= last; ++r) {
-      if (r > 0) out += '\n';
+      if (r > 0) out += "\r\n";
       if (auto it = rows_.find(r); it != rows_.end()) out += it->second;
     }
     return out;
