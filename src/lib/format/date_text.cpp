@@ -31,10 +31,6 @@ std::string_view MonthName(Date d) {
 
 }  // namespace
 
-int CenturyOf(int two_digit_year) {
-  return two_digit_year < 50 ? 2000 + two_digit_year : 1900 + two_digit_year;
-}
-
 std::string Dmyy(Date date) {
   if (date.IsBlank()) return "  /  /    ";
   return fmt::format("{:02}/{:02}/{:04}", date.Day(), date.Month(), date.Year());
@@ -58,7 +54,8 @@ Date DateConv(std::string_view text) {
   if (!AllDigits(day) || !AllDigits(year)) return Date();
   for (size_t m = 0; m < kMonthNames.size(); ++m) {
     if (text::Upper(kMonthNames[m]) != month) continue;
-    auto d = Date::FromYmd(CenturyOf(Number(year)), static_cast<int>(m) + 1, Number(day));
+    auto d =
+        Date::FromYmd(Date::YearOfTwoDigits(Number(year)), static_cast<int>(m) + 1, Number(day));
     return d ? *d : Date();
   }
   return Date();
@@ -79,7 +76,8 @@ std::optional<std::string> Fdmy(std::string_view typed) {
   }
   std::string_view dd = t.substr(0, 2), mm = t.substr(month_at, 2), yy = t.substr(year_at, 2);
   if (!AllDigits(dd) || !AllDigits(mm) || !AllDigits(yy)) return std::nullopt;
-  if (!Date::FromYmd(CenturyOf(Number(yy)), Number(mm), Number(dd))) return std::nullopt;
+  if (!Date::FromYmd(Date::YearOfTwoDigits(Number(yy)), Number(mm), Number(dd)))
+    return std::nullopt;
   return fmt::format("{}/{}/{}", dd, mm, yy);
 }
 

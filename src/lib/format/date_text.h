@@ -15,14 +15,11 @@ std::string Dmyy(Date date);
 std::string FullDate(Date date);
 // "06-Jun-07"; "" for the blank date.
 std::string ShortDate(Date date);
-// A CCASS report date "06JUN07" (leading blanks ignored, 2-digit years 1950..2049); the blank
+// A CCASS report date "06JUN07" (leading blanks ignored, 2-digit years 1986..2085); the blank
 // date when the text is not such a date.
 Date DateConv(std::string_view text);
 // A date typed into a screen field: "DDMMYY" -> "DD/MM/YY", "DDMMYYYY" -> "DD/MM/YY", a text
 // already "DD/MM/YY" kept. Nothing when the result is not a valid date.
 std::optional<std::string> Fdmy(std::string_view typed);
-
-// Year of a 2-digit year text (1950..2049).
-int CenturyOf(int two_digit_year);
 
 }  // namespace zur::format

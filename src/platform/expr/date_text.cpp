@@ -5,8 +5,8 @@
 namespace zur::expr {
 
 std::string FormatDate(const Date& d) {
-  if (d.IsBlank()) return "  /  /    ";
-  return fmt::format("{:02}/{:02}/{:04}", d.Day(), d.Month(), d.Year());
+  if (d.IsBlank()) return "  /  /  ";
+  return fmt::format("{:02}/{:02}/{:02}", d.Day(), d.Month(), d.Year() % 100);
 }
 
 namespace {
@@ -36,7 +36,7 @@ Date ParseDate(std::string_view text) {
     return Date();
   }
   if (!ReadPart(text, i, 4, year, digits) || i != text.size()) return Date();
-  if (digits <= 2) year += year < 50 ? 2000 : 1900;
+  if (digits <= 2) year = Date::YearOfTwoDigits(year);
   return Date::FromYmd(year, month, day).value_or(Date());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Dates as the program shows and reads them: British order with the century, DD/MM/YYYY.
+// Dates as the program shows and reads them: British order without the century, DD/MM/YY.
 // This is the one place that format is decided.
 
 #include <string>
@@ -9,9 +9,9 @@
 
 namespace zur::expr {
 
-// "08/12/2026"; the blank date gives "  /  /    ".
+// The current date text: "08/12/26"; the blank date gives "  /  /  ".
 std::string FormatDate(const Date& d);
-// "DD/MM/YYYY", or "DD/MM/YY" with years 00-49 in 2000-2049 and 50-99 in 1950-1999; blanks
+// "DD/MM/YY" with years 86-99 in 1986-1999 and 00-85 in 2000-2085, or "DD/MM/YYYY"; blanks
 // around the text are ignored. Anything that is not a valid date gives the blank date.
 Date ParseDate(std::string_view text);
 

@@ -36,7 +36,9 @@ Civil CivilFromDays(int64_t z) {
 
 constexpr int64_t kJdnOfEpoch = 2440588;  // 1970-01-01
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 }  // namespace
 
@@ -51,6 +53,12 @@ std::optional<Date> Date::FromYmd(int year, int month, int day) {
 Date Date::FromJulianDay(int64_t jdn) {
   if (jdn <= 0) return Date();
   return Date(jdn - kJdnOfEpoch);
+}
+
+int Date::YearOfTwoDigits(int two_digit_year) {
+  constexpr int kEpoch = 1986;  // the first year that two digits stand for
+  const int year = 1900 + two_digit_year;
+  return year < kEpoch ? year + 100 : year;
 }
 
 std::optional<Date> Date::FromDtos(std::string_view text) {
@@ -76,9 +84,15 @@ Date Date::Today() {
   return *FromYmd(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
 }
 
-int Date::Year() const { return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).y); }
-int Date::Month() const { return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).m); }
-int Date::Day() const { return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).d); }
+int Date::Year() const {
+  return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).y);
+}
+int Date::Month() const {
+  return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).m);
+}
+int Date::Day() const {
+  return IsBlank() ? 0 : static_cast<int>(CivilFromDays(days_).d);
+}
 
 int Date::DayOfWeek() const {
   if (IsBlank()) return -1;
@@ -86,7 +100,9 @@ int Date::DayOfWeek() const {
   return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
-int64_t Date::JulianDay() const { return IsBlank() ? 0 : days_ + kJdnOfEpoch; }
+int64_t Date::JulianDay() const {
+  return IsBlank() ? 0 : days_ + kJdnOfEpoch;
+}
 
 std::string Date::Dtos() const {
   if (IsBlank()) return std::string(8, ' ');
@@ -96,7 +112,9 @@ std::string Date::Dtos() const {
   return buf;
 }
 
-Date Date::AddDays(int64_t n) const { return IsBlank() ? Date() : Date(days_ + n); }
+Date Date::AddDays(int64_t n) const {
+  return IsBlank() ? Date() : Date(days_ + n);
+}
 
 int64_t Date::DaysSince(const Date& other) const {
   if (IsBlank() || other.IsBlank()) return 0;

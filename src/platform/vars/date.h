@@ -21,6 +21,8 @@ class Date {
   static std::optional<Date> FromDtos(std::string_view text);
   // Today's date in the local time zone.
   static Date Today();
+  // The year of a two-digit year: "86" to "99" are 1986-1999, "00" to "85" are 2000-2085.
+  static int YearOfTwoDigits(int two_digit_year);
 
   bool IsBlank() const { return days_ == kBlank; }
   int Year() const;
@@ -40,7 +42,9 @@ class Date {
 
   friend bool operator==(const Date&, const Date&) = default;
   // The blank date sorts before every real date, as in xBase.
-  friend std::strong_ordering operator<=>(const Date& a, const Date& b) { return a.days_ <=> b.days_; }
+  friend std::strong_ordering operator<=>(const Date& a, const Date& b) {
+    return a.days_ <=> b.days_;
+  }
 
  private:
   static constexpr int64_t kBlank = INT64_MIN;

@@ -22,6 +22,10 @@ TEST(DateText, ReportAndScreenForms) {
 TEST(DateConv, CcassReportDates) {
   EXPECT_EQ(DateConv("06JUN07"), Ymd(2007, 6, 6));
   EXPECT_EQ(DateConv("  31DEC99"), Ymd(1999, 12, 31));
+  // Two-digit years from 1986 to 2085.
+  EXPECT_EQ(DateConv("01JAN86"), Ymd(1986, 1, 1));
+  EXPECT_EQ(DateConv("31DEC85"), Ymd(2085, 12, 31));
+  EXPECT_EQ(DateConv("01JAN60"), Ymd(2060, 1, 1));
   EXPECT_TRUE(DateConv("06XXX07").IsBlank());
   EXPECT_TRUE(DateConv("31FEB07").IsBlank());
   EXPECT_TRUE(DateConv("6JUN07").IsBlank());

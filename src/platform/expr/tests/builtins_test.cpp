@@ -86,11 +86,15 @@ TEST_F(ExprTest, StrAndVal) {
 }
 
 TEST_F(ExprTest, Dates) {
-  EXPECT_EQ(Text("DTOC(CTOD([08/12/2026]))"), "08/12/2026");
+  // Dates show without the century; two digits stand for 1986 to 2085.
+  EXPECT_EQ(Text("DTOC(CTOD([08/12/2026]))"), "08/12/26");
   EXPECT_EQ(Text("DTOS(CTOD([ 8/2/26 ]))"), "20260208");
-  EXPECT_EQ(Text("DTOS(CTOD([1/1/75]))"), "19750101");
-  EXPECT_EQ(Text("DTOC(CTOD([31/02/2024]))"), "  /  /    ");
-  EXPECT_EQ(Text("DTOC(CTOD([  /  /    ]))"), "  /  /    ");
+  EXPECT_EQ(Text("DTOS(CTOD([1/1/75]))"), "20750101");
+  EXPECT_EQ(Text("DTOS(CTOD([31/12/85]))"), "20851231");
+  EXPECT_EQ(Text("DTOS(CTOD([1/1/86]))"), "19860101");
+  EXPECT_EQ(Text("DTOS(CTOD([1/1/1975]))"), "19750101");
+  EXPECT_EQ(Text("DTOC(CTOD([31/02/2024]))"), "  /  /  ");
+  EXPECT_EQ(Text("DTOC(CTOD([  /  /    ]))"), "  /  /  ");
   EXPECT_EQ(Text("DTOS(CTOD([2024-01-01]))"), "        ");
   EXPECT_EQ(Text("DTOS(CTOD([1/1/12345]))"), "        ");
   EXPECT_TRUE(True("DATE()=DATE() .AND. !EMPTY(DATE())"));
