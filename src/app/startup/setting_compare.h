@@ -1,17 +1,14 @@
 #pragma once
-// Settings are compared with codes as xBase compares texts without exactness: the setting
-// matches when it begins with the code, so the trailing blanks of a padded field do not
-// matter and a site code also matches every longer site code that begins with it.
+// Reading settings from the variables and comparing them with codes.
 
 #include <string_view>
 
+#include "lib/text/setting_match.h"
 #include "platform/vars/var_store.h"
 
 namespace zur::startup {
 
-inline bool SettingIs(std::string_view setting, std::string_view code) {
-  return setting.starts_with(code);
-}
+using text::SettingIs;
 
 // The text of a character variable; "" when it is undefined or of another type.
 inline std::string_view TextOf(const VarStore& vars, std::string_view name) {

@@ -4,6 +4,7 @@
 
 #include "lib/compat/directories.h"
 #include "lib/compat/unique_file.h"
+#include "lib/text/setting_match.h"
 
 namespace zur::print {
 namespace {
@@ -20,7 +21,7 @@ std::string Join(const std::string& dir, const std::string& name) {
 }
 
 [[noreturn]] void Fail(const std::string& dir) {
-  throw AuditError("Error: ZUR have not permit to write a file to AUDIT Directory !!! (" + dir +
+  throw AuditError("Error: OBX have not permit to write a file to AUDIT Directory !!! (" + dir +
                    ")");
 }
 
@@ -40,7 +41,8 @@ AuditSettings AuditSettingsFromVars(const VarStore& vars, const std::string& cur
 
 std::string AuditDirectory(const AuditSettings& settings) {
   std::string dir;
-  if (settings.audit_dir && Trim(settings.site) != "GUNITA") dir = Trim(*settings.audit_dir);
+  if (settings.audit_dir && !text::SettingIs(settings.site, "GUNITA"))
+    dir = Trim(*settings.audit_dir);
   std::replace(dir.begin(), dir.end(), '\\', '/');
   if (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   if (dir.empty()) dir = Join(settings.current_dir, "SBAUDIT");

@@ -2,21 +2,18 @@
 
 #include <array>
 
+#include "lib/text/setting_match.h"
+
 namespace zur::print {
 namespace {
 
 constexpr char kEsc = 27;
 const std::string kE(1, kEsc);
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
+using text::SettingIs;
 
 bool SiteIn(const PrinterKind& printer, std::initializer_list<std::string_view> sites) {
-  for (std::string_view s : sites)
-    if (Trim(printer.site) == s) return true;
-  return false;
+  return text::SettingIn(printer.site, sites);
 }
 
 std::string Pcl(std::string_view cpi) {
@@ -31,15 +28,16 @@ struct CodeRow {
 
 CodeRow RowFor(const PrinterKind& p) {
   const std::string& t = p.cur_ptr;
-  if (t == "SEIKOSHA") return {};
-  if (t == "TOSHIBA") return {{kE + "E10", "", kE + "[", ""}, {kE + "E12", "", kE + "]", ""}};
-  if (t == "LPRINTER") {
+  if (SettingIs(t, "SEIKOSHA")) return {};
+  if (SettingIs(t, "TOSHIBA"))
+    return {{kE + "E10", "", kE + "[", ""}, {kE + "E12", "", kE + "]", ""}};
+  if (SettingIs(t, "LPRINTER")) {
     if (SiteIn(p, {"RADARE"})) return {{"", "", Pcl("18"), ""}, {"", "", Pcl("10"), ""}};
     if (SiteIn(p, {"FOMASA"}))
       return {{"\x01X01", "", "\x01X04", ""}, {"\x01X00", "", "\x01X00", ""}};
     return {};
   }
-  if (t == "LASERJET") {
+  if (SettingIs(t, "LASERJET")) {
     const std::string off = Pcl("10");
     if (SiteIn(p, {"NUMOMO", "FOPIRU", "ZONONI", "DOSOBE"}))
       return {{Pcl("12"), Pcl("15"), Pcl("16.66"), Pcl("21")}, {off, off, off, off}};
@@ -53,7 +51,7 @@ CodeRow RowFor(const PrinterKind& p) {
 }  // namespace
 
 std::string PitchCode(const PrinterKind& printer, Pitch pitch, bool on) {
-  if (printer.cur_ptr == "WINDOW_PRINTER") return {};
+  if (SettingIs(printer.cur_ptr, "WINDOW_PRINTER")) return {};
   const CodeRow row = RowFor(printer);
   const auto i = static_cast<size_t>(pitch);
   return on ? row.on[i] : row.off[i];
@@ -65,8 +63,8 @@ std::string HpljCode(const PrinterKind& printer, std::string_view cpi) {
 
 std::string SetPitchCodes(const PrinterKind& printer, int width, bool on) {
   if (printer.windows_printing) return {};
-  const bool laser = printer.cur_ptr == "LASERJET";
-  if (SiteIn(printer, {"RADARE"}) && printer.cur_ptr == "LPRINTER" && width >= 210)
+  const bool laser = SettingIs(printer.cur_ptr, "LASERJET");
+  if (SiteIn(printer, {"RADARE"}) && SettingIs(printer.cur_ptr, "LPRINTER") && width >= 210)
     return Pcl(on ? "18" : "10");
   const double w = width;
   if (w >= 1.7 * printer.ptr_width) {

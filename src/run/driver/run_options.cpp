@@ -2,20 +2,19 @@
 
 #include <array>
 
+#include "lib/format/account_code.h"
+#include "lib/text/setting_match.h"
 #include "lib/text/trim_pad.h"
 
 namespace zur::driver {
 namespace {
 
-// Settings compare with site codes by their leading characters.
-bool SiteIs(std::string_view site, std::string_view code) {
-  return site.starts_with(code);
-}
+using text::SettingIs;
 
 template <size_t N>
 bool SiteIn(std::string_view site, const std::array<std::string_view, N>& codes) {
   for (std::string_view code : codes) {
-    if (SiteIs(site, code)) return true;
+    if (SettingIs(site, code)) return true;
   }
   return false;
 }
@@ -33,14 +32,6 @@ std::string_view Site(const VarStore& vars) {
   return v != nullptr ? v->StrOr() : std::string_view{};
 }
 
-bool DateInForce(const VarStore& vars, std::string_view name, bool strict) {
-  const Value* from = vars.Find(name);
-  const Value* gen = vars.Find("GEN_DATE");
-  if (from == nullptr || !from->IsDate() || from->date().IsBlank()) return false;
-  if (gen == nullptr || !gen->IsDate() || gen->date().IsBlank()) return false;
-  return strict ? from->date() < gen->date() : from->date() <= gen->date();
-}
-
 void DefaultDate(VarStore& vars, std::string_view name) {
   if (vars.Type(name) != 'D') vars.Set(name, Date());
 }
@@ -51,17 +42,9 @@ void DefaultLogical(VarStore& vars, std::string_view name) {
 
 }  // namespace
 
-bool Ccass0705(const VarStore& vars) {
-  return DateInForce(vars, "CAS3_0705", false);
-}
-
-bool Ccass0705R(const VarStore& vars) {
-  return DateInForce(vars, "CAS3_0705", true);
-}
-
 std::string ConvTypeFor(std::string_view site, bool sbf1_user) {
   if (sbf1_user) return "M";
-  if (SiteIs(site, "DEDITI")) return "A";
+  if (SettingIs(site, "DEDITI")) return "A";
   if (SiteIn(site, kCashTypeSites)) return "C";
   if (SiteIn(site, kProfessionalTypeSites)) return "P";
   return "F";
@@ -72,14 +55,14 @@ void SetRunOptions(VarStore& vars) {
   const Value* slati = vars.Find("EX_SLATI");
   const bool locations = slati != nullptr && slati->IsChar() && !text::IsBlank(slati->str());
   if (locations && vars.Type("CLEAR_LCN") != 'C') vars.Set("CLEAR_LCN", "CCASS   ");
-  if (locations && SiteIs(site, "NIVAZA") && vars.Type("CLEAR_LCN2") != 'C') {
+  if (locations && SettingIs(site, "NIVAZA") && vars.Type("CLEAR_LCN2") != 'C') {
     vars.Set("CLEAR_LCN2", "C-CASH  ");
   }
   DefaultDate(vars, "CAS3_START");
   DefaultDate(vars, "CAS3_0705");
   if (vars.Type("SNO_JUST") != 'C') vars.Set("SNO_JUST", "L");
-  if (SiteIs(site, "ZEROFI")) vars.Set("SNO_JUST", "R");
-  if (SiteIs(site, "DEMO")) vars.Set("SNO_JUST", "L");
+  if (SettingIs(site, "ZEROFI")) vars.Set("SNO_JUST", "R");
+  if (SettingIs(site, "DEMO")) vars.Set("SNO_JUST", "L");
   vars.Set("CONV_TYPE", ConvTypeFor(site, vars.Get("SBF1_USER").IsTrue()));
   DefaultLogical(vars, "SBF3_USER");
 }
@@ -90,7 +73,7 @@ void SetLayoutSwitches(VarStore& vars) {
   const bool ccass3 = start.IsDate() && !start.date().IsBlank() && trade.IsDate() &&
                       !trade.date().IsBlank() && start.date() <= trade.date();
   vars.Set("IS_CCASS3", ccass3);
-  vars.Set("ATI_LEN", ccass3 ? (Ccass0705(vars) ? 99 : 87) : 74);
+  vars.Set("ATI_LEN", ccass3 ? (format::Ccass0705(vars) ? 99 : 87) : 74);
 }
 
 }  // namespace zur::driver

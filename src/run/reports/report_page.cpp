@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "lib/text/setting_match.h"
+
 namespace zur::reports {
 namespace {
 
@@ -76,7 +78,7 @@ void ReportPage::Heading(std::string_view gen_date) {
   }
   Say(1, 0, " ");
   Centre(1, Trim(ctx_.co_name));
-  if (Trim(ctx_.site) == "LETURA" && device_.Col() < width_ - 19)
+  if (text::SettingIs(ctx_.site, "LETURA") && device_.Col() < width_ - 19)
     Say(1, width_ - 19, "Print on: " + ctx_.today_text);
   Say(2, 0, "Tran Date: ");
   Say(2, 11, ctx_.tran_date_dmyy);

@@ -31,6 +31,8 @@ TEST_F(AuditFileTest, FolderRules) {
   EXPECT_EQ(AuditDirectory(s), "/var/audit");
   s.site = "GUNITA ";
   EXPECT_EQ(AuditDirectory(s), "/work/run/SBAUDIT");
+  s.site = "GUNITA2";  // a longer site code of the same site
+  EXPECT_EQ(AuditDirectory(s), "/work/run/SBAUDIT");
   s.site = "";
   s.audit_dir = "   ";
   EXPECT_EQ(AuditDirectory(s), "/work/run/SBAUDIT");

@@ -40,6 +40,29 @@ TEST(PitchCodes, EveryPrinterTypeAndSiteRow) {
   EXPECT_EQ(PitchCode(Kind("LASERJET"), Pitch::k20, false), E + "(s0p10H");
 }
 
+// A site code matches every longer site code that begins with it; printer types compare the
+// same way, so trailing blanks of a padded setting do not matter.
+TEST(PitchCodes, SitesAndTypesMatchByTheirLeadingCharacters) {
+  struct Case {
+    PrinterKind kind;
+    Pitch pitch;
+    std::string code;
+  } cases[] = {
+      {Kind("LPRINTER", "RADARE2"), Pitch::k17, E + "(s0p18H"},
+      {Kind("LPRINTER", "FOMASA HK"), Pitch::k12, "\x01X01"},
+      {Kind("LASERJET", "NUMOMO-B"), Pitch::k12, E + "(s0p12H"},
+      {Kind("LASERJET", "NEPAGU01"), Pitch::k17, E + "(s0p17H"},
+      {Kind("LASERJET  ", "DOSOBE"), Pitch::k17, E + "(s0p16.66H"},
+      {Kind("TOSHIBA   "), Pitch::k12, E + "E10"},
+      {Kind("LPRINTER", "RADAR"), Pitch::k17, ""},  // a shorter site code is another site
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PitchCode(c.kind, c.pitch, true), c.code) << c.kind.cur_ptr << "/" << c.kind.site;
+  }
+  EXPECT_EQ(SetPitchCodes(Kind("LASERJET", "VEZOTE2", 160), 192, true), E + "(s0p14H");
+  EXPECT_EQ(SetPitchCodes(Kind("LPRINTER", "RADARE 1"), 210, true), E + "(s0p18H");
+}
+
 TEST(PitchCodes, PitchFollowsTheReportWidth) {
   EXPECT_EQ(SetPitchCodes(Kind("EPSON"), 136, true), "");
   EXPECT_EQ(SetPitchCodes(Kind("EPSON"), 150, true), E + "M");           // above the width: 12
