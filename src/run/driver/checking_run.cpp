@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "lib/format/account_code.h"
 #include "lib/text/trim_pad.h"
 #include "run/determine/determine_zur.h"
 #include "run/driver/run_files.h"
@@ -106,7 +107,7 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
   outcome.zur_file = settings.zur_path;
   const std::string ati_text(vars.Get("ATI_TEXT").StrOr());
   op.Announce("CCASS ZUR Upload File " + ati_text + " is generated !");
-  if (Ccass0705(vars)) {
+  if (format::Ccass0705(vars)) {
     outcome.sti_file = settings.sti_path;
     op.Announce("CCASS STI Upload File " + std::string(vars.Get("STI_TEXT").StrOr()) +
                 " is generated !");

@@ -9,11 +9,6 @@
 
 namespace zur::driver {
 
-// CCASS0705: CAS3_0705 is a date, not blank, on or before GEN_DATE (8-digit accounts and the
-// STI upload file). CCASS0705R: the same with the date strictly before GEN_DATE.
-bool Ccass0705(const VarStore& vars);
-bool Ccass0705R(const VarStore& vars);
-
 // CONV_TYPE: the client type letter of the finance company's accounts at a site.
 std::string ConvTypeFor(std::string_view site, bool sbf1_user);
 

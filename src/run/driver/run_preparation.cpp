@@ -4,6 +4,7 @@
 
 #include "app/startup/settings_write.h"
 #include "app/upgrade/check_dbf.h"
+#include "lib/format/account_code.h"
 #include "lib/text/trim_pad.h"
 #include "run/driver/backoffice_settings.h"
 #include "run/driver/run_options.h"
@@ -80,7 +81,7 @@ void ReadTradeDates(const RunFiles& f, const fs::path& data_dir, dbf::WorkAreas&
 upload::UploadSettings UploadSettingsFromVars(const VarStore& vars, const fs::path& data_dir) {
   upload::UploadSettings s;
   s.is_ccass3 = vars.Get("IS_CCASS3").IsTrue();
-  s.eight_char_accounts = Ccass0705(vars);
+  s.eight_char_accounts = format::Ccass0705(vars);
   s.zur_file_no = static_cast<int>(vars.Get("ATI_FILENO").NumOr(1));
   s.sti_file_no = static_cast<int>(vars.Get("STI_FILENO").NumOr(1));
   s.part_id = std::string(vars.Get("PART_ID").StrOr());

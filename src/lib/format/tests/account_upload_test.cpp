@@ -34,6 +34,11 @@ TEST(Ccass0705, SwitchDateOnOrBeforeGenerationDate) {
   EXPECT_TRUE(Ccass0705R(vars));
   vars.Set("CAS3_0705", Value(Ymd(2007, 5, 8)));
   EXPECT_FALSE(Ccass0705(vars));
+  // A blank transmission date is before every switch date.
+  vars.Set("CAS3_0705", Value(Ymd(2007, 5, 6)));
+  vars.Set("GEN_DATE", Value(Date()));
+  EXPECT_FALSE(Ccass0705(vars));
+  EXPECT_FALSE(Ccass0705R(vars));
 }
 
 TEST(AppendTextField, PadsOrCutsTheLineToTheFieldEnd) {

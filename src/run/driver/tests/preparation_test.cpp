@@ -108,12 +108,6 @@ TEST(RunOptions, LayoutSwitchesFromTheTradeAndGenerationDates) {
   EXPECT_EQ(length(Value(day), Value(day), day, day), 99);
   EXPECT_EQ(length(Value(Ymd(2026, 12, 9)), Value(day), day, day), 74);
   EXPECT_EQ(length(Value(day), Value("20150706"), day, day), 87);  // not a date
-
-  VarStore vars;
-  vars.Set("CAS3_0705", day);
-  vars.Set("GEN_DATE", day);
-  EXPECT_TRUE(Ccass0705(vars));
-  EXPECT_FALSE(Ccass0705R(vars));
 }
 
 TEST(RunFiles, DirectoriesWithOrWithoutSeparator) {
