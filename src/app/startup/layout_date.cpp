@@ -14,7 +14,7 @@ LayoutDate ReadLayoutDate(const std::filesystem::path& dir) {
   const std::string name = path.string();
   // Only a regular file is read: a pipe or a device could block the start-up.
   if (!std::filesystem::is_regular_file(path, ec)) {
-    out.warning = "WARNING: " + name + " is not a regular file; the date 01/01/2008 is used";
+    out.warning = name + " is not a regular file; the date 01/01/2008 is used";
     return out;
   }
   std::ifstream in(path, std::ios::binary);
@@ -24,8 +24,7 @@ LayoutDate ReadLayoutDate(const std::filesystem::path& dir) {
   if (in.gcount() == static_cast<std::streamsize>(sizeof head))
     date = Date::FromDtos(std::string_view(head, sizeof head));
   if (!date || date->IsBlank()) {
-    out.warning = "WARNING: " + name + " does not begin with a date (YYYYMMDD); the date " +
-                  "01/01/2008 is used";
+    out.warning = name + " does not begin with a date (YYYYMMDD); the date " + "01/01/2008 is used";
     return out;
   }
   out.date = *date;

@@ -18,6 +18,7 @@
 #include "lib/compat/directories.h"
 #include "lib/text/trim_pad.h"
 #include "platform/vars/memory_file.h"
+#include "print/audit/audit_file.h"
 
 namespace zur::startup {
 namespace fs = std::filesystem;
@@ -84,6 +85,16 @@ class StartupRun {
     throw Stop{std::move(message)};
   }
 
+  // Ends the start-up with a message box titled "ZUR" (an error line without one).
+  [[noreturn]] void FailInBox(const std::string& message) {
+    if (opts_.message_box) {
+      opts_.message_box(message);
+    } else {
+      console_.Error(message);
+    }
+    throw Stop{message};
+  }
+
   void CheckDirectories() {
     vars_.Set("MU_FLAG", true);
     DirectoryCheck check;
@@ -92,14 +103,7 @@ class StartupRun {
     check.exe_path = opts_.exe_path;
     check.ini_name = opts_.ini_name;
     const DirectoryCheckResult dirs = startup::CheckDirectories(check);
-    if (!dirs.ok()) {
-      if (opts_.message_box) {
-        opts_.message_box(dirs.error);
-      } else {
-        console_.Error(dirs.error);
-      }
-      throw Stop{dirs.error};
-    }
+    if (!dirs.ok()) FailInBox(dirs.error);
     result_.data_dir = dirs.data_dir;
     if (!dirs.library_dir.empty()) AddToPath(dirs.library_dir);
     if (opts_.change_directory && dirs.data_dir != fs::current_path() &&
@@ -144,7 +148,18 @@ class StartupRun {
     if (!text::IsBlank(default_printer)) vars_.Set("CUR_PTR", std::string(default_printer));
     vars_.Set("PRT_SERVER", "N");
     vars_.Set("WinPtPort", "");
-    if (opts_.start_audit_trail) vars_.Set("WinPtPort", opts_.start_audit_trail(vars_));
+    vars_.Set("WinPtPort",
+              opts_.start_audit_trail ? opts_.start_audit_trail(vars_) : StartAuditTrail());
+  }
+
+  // The printer's own file in the audit folder: printed output goes there until a report
+  // chooses another target. A folder that cannot be written ends the program.
+  std::string StartAuditTrail() {
+    try {
+      return print::AuditRpt(print::AuditSettingsFromVars(vars_, result_.data_dir.string(), true));
+    } catch (const print::AuditError& e) {
+      FailInBox(e.what());
+    }
   }
 
   // Brings a table to this version's structure; a failure ends the program.

@@ -40,7 +40,8 @@ struct StartupOptions {
   // Whether the process's current directory becomes the database directory, as the rest of
   // the program opens its files by their plain names (the program: yes; tests keep theirs).
   bool change_directory = true;
-  // Starts the audit trail and gives the file that receives printed output (WinPtPort).
+  // Starts the audit trail and gives the file that receives printed output (WinPtPort);
+  // empty: a new file in the audit folder (SBAUDIT of the database directory, or AUDIT_DIR).
   std::function<std::string(VarStore& vars)> start_audit_trail;
   // The setting PRINT_NAME of "ATIConfig.dat" (with its fallback "LPT1"), called only when
   // that file exists.

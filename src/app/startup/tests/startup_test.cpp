@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/startup/directory_check.h"
 #include "app/startup/layout_date.h"
 #include "app/startup/saved_defaults.h"
@@ -239,6 +241,13 @@ TEST_F(StartupTest, LayoutDateFile) {
   EXPECT_TRUE(vars.Get("ENHANCED").IsTrue());
   ASSERT_EQ(r.warnings.size(), 1u);
   EXPECT_THAT(r.warnings[0], HasSubstr("enhance.txt"));
+  // The console line says WARNING once.
+  const auto line =
+      std::find_if(console.lines.begin(), console.lines.end(),
+                   [](const std::string& l) { return l.find("enhance.txt") != std::string::npos; });
+  ASSERT_NE(line, console.lines.end());
+  EXPECT_TRUE(line->starts_with("WARNING: ")) << *line;
+  EXPECT_EQ(line->find("WARNING: WARNING"), std::string::npos) << *line;
 }
 
 TEST(LayoutDate, DamagedFilesFallBackToTheDefaultDateAndAreNamed) {
@@ -260,16 +269,31 @@ TEST(LayoutDate, DamagedFilesFallBackToTheDefaultDateAndAreNamed) {
   EXPECT_FALSE(ReadLayoutDate(dir.path()).warning.empty());
 }
 
-TEST_F(StartupTest, HooksForTheAuditTrailAndTheConfiguredPrinter) {
+// Printed output goes to a new empty file of the audit folder from the start; a folder that
+// cannot be made ends the start-up with the message box.
+TEST_F(StartupTest, AuditTrailStartsInANewFileOfTheAuditFolder) {
   MakeSettings({{"PRINTNAME", "LPT1"}});
-  WriteBytes(dir.path() / "ATIConfig.dat", "<config/>");
+  ASSERT_TRUE(Start().ok());
+  const std::filesystem::path port = Text("WinPtPort");
+  EXPECT_EQ(port.parent_path(), dir.path() / "SBAUDIT");
+  EXPECT_EQ(port.extension(), ".RPT");
+  EXPECT_TRUE(std::filesystem::is_regular_file(port));
+  EXPECT_EQ(std::filesystem::file_size(port), 0u);
+  areas.CloseAll();
+
+  // A second start gets a file of its own.
+  ASSERT_TRUE(Start().ok());
+  EXPECT_NE(Text("WinPtPort"), port.string());
+  areas.CloseAll();
+
+  WriteBytes(dir.path() / "blocked", "a file where the audit folder should be");
+  vars.Set("AUDIT_DIR", Value((dir.path() / "blocked" / "SBAUDIT").string()));
+  std::vector<std::string> boxes;
   StartupOptions opts = Options();
-  opts.start_audit_trail = [](VarStore&) { return std::string("SBAUDIT/1.RPT"); };
-  opts.configured_printer = [](const std::filesystem::path&) { return std::string("LPT9"); };
-  ASSERT_TRUE(Startup(opts, vars, areas).ok());
-  EXPECT_EQ(Text("WinPtPort"), "SBAUDIT/1.RPT");
-  EXPECT_EQ(Text("PRINT_NAME"), "LPT9");
-  EXPECT_EQ(Text("gcDefaultPrintName"), "LPT9");
+  opts.message_box = [&](std::string_view text) { boxes.emplace_back(text); };
+  EXPECT_FALSE(Startup(opts, vars, areas).ok());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_THAT(boxes[0], HasSubstr("Error: OBX have not permit to write a file to AUDIT Directory"));
 }
 
 TEST_F(StartupTest, SeparateInstallationWorksInTheDatabaseDirectory) {

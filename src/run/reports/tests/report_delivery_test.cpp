@@ -128,7 +128,7 @@ TEST_F(ReportDeliveryTest, AnAuditFolderThatCannotBeMadeIsReportedAndNothingPrin
   vars_.Set("AUDIT_DIR", Value((dir_ / "blocked" / "audit").string()));
   vars_.Set("PRINT_PDF", Value(true));
   EXPECT_FALSE(Deliver());
-  ASSERT_EQ(op_.Matching("box ZUR: Error: ZUR have not permit").size(), 1u);
+  ASSERT_EQ(op_.Matching("box ZUR: Error: OBX have not permit").size(), 1u);
   EXPECT_FALSE(fs::exists(dir_ / "PDF"));
 }
 
