@@ -28,14 +28,19 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   start.change_directory = options.change_directory;
   start.message_box = [&op](std::string_view text) { op.MessageBox("ZUR", text); };
   const startup::StartupResult started = startup::Startup(start, vars, areas);
-  if (!started.ok()) return 1;
+  // The printer's own file in the audit folder goes with the program, however it ends.
+  struct RemovePrinterFile {
+    VarStore& vars;
+    ~RemovePrinterFile() { compat::ExitXbSend(vars, nullptr); }
+  } remove_printer_file{vars};
+  if (!started.ok()) return kCheckStopped;
 
   startup::SetProgramTitle(vars);
   const std::string refused = ApplyStartScreen(options.screen, vars);
   if (!refused.empty()) {
     op.MessageBox("ZUR", refused);
     areas.CloseAll();
-    return 1;
+    return kCheckStopped;
   }
   if (options.pdf) vars.Set("PRINT_PDF", true);
   reports::DeliveryOptions delivery;
@@ -43,9 +48,8 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   delivery.print_time = options.print_time;
   const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op, delivery);
   areas.CloseAll();
-  // The printer's own file in the audit folder goes with the program.
-  compat::ExitXbSend(vars, nullptr);
-  return outcome.ok() ? 0 : 1;
+  if (!outcome.ok()) return kCheckStopped;
+  return outcome.reports_printed ? kCheckDone : kCheckReportsKept;
 }
 
 }  // namespace zur::driver

@@ -1,9 +1,7 @@
 #pragma once
 // `zur check`: the checking run without screens, in the database directory, with the start
-// screen's fields from the command line, then the checking reports printed. Status 0 once the
-// upload files are generated (a report that could not be printed is kept in the audit folder
-// and warned about); any message that ends the program gives status 1 (the message went to the
-// operator).
+// screen's fields from the command line, then the checking reports printed. A scheduled run
+// must be able to tell from the status alone whether everything was done.
 
 #include <chrono>
 #include <filesystem>
@@ -15,6 +13,12 @@
 #include "run/operator/operator.h"
 
 namespace zur::driver {
+
+// Exit statuses of `zur check`.
+inline constexpr int kCheckDone = 0;         // upload files generated and both reports printed
+inline constexpr int kCheckStopped = 1;      // a message ended the run (it went to the operator)
+inline constexpr int kCheckReportsKept = 3;  // upload files generated; a report was not printed
+                                             // and is kept (the WARNING lines name it)
 
 struct CheckCommandOptions {
   StartScreenInputs screen;
