@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "run/driver/large_broker.h"
+#include "brokers/large_broker.h"
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 6) {
@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
   }
   const auto arg = [&](int i, int fallback) { return argc > i ? std::atoi(argv[i]) : fallback; };
   try {
-    zur::driver::WriteInstallation(
-        zur::driver::LargeBroker(arg(2, 3000), arg(3, 333), arg(4, 100000), arg(5, 5)), argv[1]);
+    zur::brokers::WriteInstallation(
+        zur::brokers::LargeBroker(arg(2, 3000), arg(3, 333), arg(4, 100000), arg(5, 5)), argv[1]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "ERROR: %s\n", e.what());
     return 1;

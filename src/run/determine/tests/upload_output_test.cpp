@@ -147,6 +147,20 @@ TEST_F(UploadOutput, RecordWithoutAccountGetsNoTransfer) {
   EXPECT_EQ(op_.Matching("warn: WARNING: ZUR record").size(), 2u);
 }
 
+// A blank client-type account formatted to "00000000" is no account either: nothing moves to
+// or from it, in neither file.
+TEST_F(UploadOutput, AllZeroEightDigitAccountGetsNoTransfer) {
+  MakeTable(true);
+  AddRows({{.stock = "5", .account = "01", .cas = 1000},
+           {.stock = "5", .account = "", .net = 400},
+           {.stock = "6", .account = "01", .cas = 1000},
+           {.stock = "6", .account = "00000000", .cas = 300}});
+  const DetermineResult r = Run({.due_bought_from_main = true});
+  EXPECT_TRUE(Transfers(ZurFile()).empty());
+  EXPECT_TRUE(Transfers(StiFile()).empty());
+  EXPECT_EQ(r.records_without_account, 2);
+}
+
 TEST_F(UploadOutput, StockNumberThatIsNotANumberStopsTheRun) {
   MakeTable(false);
   AddRows({{.stock = "5", .account = "01"}, {.stock = "AB1", .account = "15", .cas = 100}});

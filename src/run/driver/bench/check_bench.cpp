@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "run/driver/check_command.h"
-#include "run/driver/large_broker.h"
+#include "brokers/large_broker.h"
 #include "run/operator/operator.h"
 
 namespace {
@@ -19,7 +19,7 @@ void BM_CheckingRun(benchmark::State& state) {
   std::string tmpl = (fs::temp_directory_path() / "zur_check_bench_XXXXXX").string();
   const fs::path dir = ::mkdtemp(tmpl.data());
   const int stocks = static_cast<int>(state.range(0));
-  zur::driver::WriteInstallation(zur::driver::LargeBroker(stocks, 10), dir);
+  zur::brokers::WriteInstallation(zur::brokers::LargeBroker(stocks, 10), dir);
   zur::driver::CheckCommandOptions options;
   options.working_dir = dir;
   options.exe_path = (dir / "zur").string();

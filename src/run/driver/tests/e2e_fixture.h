@@ -11,14 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "brokers/installation.h"
 #include "lib/text/trim_pad.h"
 #include "platform/dbf/table.h"
 #include "platform/dbf/tests/temp_dir.h"
 #include "run/driver/check_command.h"
-#include "run/driver/installation.h"
 #include "run/operator/operator.h"
 
 namespace zur::driver::testing {
+
+using namespace ::zur::brokers;  // installations written from a short description
 
 inline Date Day(int d) {
   return *Date::FromYmd(2026, 12, d);

@@ -1,7 +1,7 @@
 // Whole runs over hand-made installations, upload files compared byte for byte. The expected
 // transfers are worked out from the holdings of each case (see the comments).
-#include "run/driver/large_broker.h"
-#include "run/driver/sample_broker.h"
+#include "brokers/large_broker.h"
+#include "brokers/sample_broker.h"
 #include "run/driver/tests/e2e_fixture.h"
 
 namespace zur::driver::testing {

@@ -4,9 +4,9 @@
 // segregated accounts, some short, some with a buy due tomorrow), and a stock balance report
 // whose holdings differ from the back office's so that every pass has work.
 
-#include "run/driver/installation.h"
+#include "brokers/installation.h"
 
-namespace zur::driver {
+namespace zur::brokers {
 
 // `clients` (at least 4 x clients_per_stock) is the size of the client master: the positions
 // of the stocks are spread over all of them. Every `unsettled_every`-th position also has an
@@ -14,4 +14,4 @@ namespace zur::driver {
 InstallationSpec LargeBroker(int stocks, int clients_per_stock, int clients = 0,
                              int unsettled_every = 1);
 
-}  // namespace zur::driver
+}  // namespace zur::brokers

@@ -13,7 +13,7 @@
 #include "platform/vars/date.h"
 #include "platform/vars/value.h"
 
-namespace zur::driver {
+namespace zur::brokers {
 
 // A record as (field, value) pairs; fields not named stay blank.
 using Row = std::vector<std::pair<std::string, Value>>;
@@ -57,4 +57,4 @@ std::string ReportPage(const std::string& report, int page, const std::vector<st
 // A report line with texts placed at 1-based columns, blanks between.
 std::string ReportLine(std::vector<std::pair<int, std::string>> parts);
 
-}  // namespace zur::driver
+}  // namespace zur::brokers

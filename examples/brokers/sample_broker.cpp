@@ -1,8 +1,8 @@
-#include "run/driver/sample_broker.h"
+#include "brokers/sample_broker.h"
 
 #include "lib/text/trim_pad.h"
 
-namespace zur::driver {
+namespace zur::brokers {
 namespace {
 
 Date Day(int y, int m, int d) {
@@ -176,4 +176,4 @@ InstallationSpec SampleBroker() {
   return s;
 }
 
-}  // namespace zur::driver
+}  // namespace zur::brokers

@@ -1,14 +1,14 @@
-#include "run/driver/large_broker.h"
+#include "brokers/large_broker.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 #include <string>
 
+#include "brokers/sample_broker.h"
 #include "lib/text/trim_pad.h"
-#include "run/driver/sample_broker.h"
 
-namespace zur::driver {
+namespace zur::brokers {
 namespace {
 
 std::string Digits(int value, size_t width) {
@@ -90,4 +90,4 @@ InstallationSpec LargeBroker(int stocks, int clients_per_stock, int clients, int
   return s;
 }
 
-}  // namespace zur::driver
+}  // namespace zur::brokers

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "run/driver/sample_broker.h"
+#include "brokers/sample_broker.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    zur::driver::WriteInstallation(zur::driver::SampleBroker(), argv[1]);
+    zur::brokers::WriteInstallation(zur::brokers::SampleBroker(), argv[1]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "ERROR: %s\n", e.what());
     return 1;

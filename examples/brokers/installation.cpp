@@ -1,4 +1,4 @@
-#include "run/driver/installation.h"
+#include "brokers/installation.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -8,7 +8,7 @@
 #include "platform/vars/memory_file.h"
 #include "run/scanner/tests/report_text.h"
 
-namespace zur::driver {
+namespace zur::brokers {
 namespace fs = std::filesystem;
 
 namespace {
@@ -123,4 +123,4 @@ std::string ReportLine(std::vector<std::pair<int, std::string>> parts) {
   return line;
 }
 
-}  // namespace zur::driver
+}  // namespace zur::brokers
