@@ -70,7 +70,13 @@ int main(int argc, char** argv) {
   check->add_option("--keep-reports", check_options.keep_reports,
                     "also keep a copy of each report text (SHORTAGE.TXT, STATUS.TXT) in DIR");
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help says its text and succeeds; every wrong call is status 2, whatever it was.
+    const int shown = app.exit(e);
+    return shown == 0 ? 0 : 2;
+  }
 
   if (check->parsed()) {
     if (!gen_date_text.empty()) {

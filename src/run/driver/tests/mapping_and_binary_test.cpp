@@ -96,11 +96,18 @@ TEST(CheckBinary, SampleBrokerRunsAndPublishesBothFiles) {
   const std::string bad = "cd '" + dir.path().string() + "' && rm ZURFILE.TXT && '" + ZUR_BINARY +
                           "' check --gen-date 31/02/2026 2>err.txt";
   const int refused = std::system(bad.c_str());
-  EXPECT_NE(WEXITSTATUS(refused), 0);
+  EXPECT_EQ(WEXITSTATUS(refused), 2);
   std::ifstream err(dir / "err.txt");
   std::stringstream message;
   message << err.rdbuf();
   EXPECT_THAT(message.str(), HasSubstr("31/02/2026"));
+  EXPECT_FALSE(fs::exists(dir / "ZURFILE.TXT"));
+  // Every wrong call is status 2, whatever the command line parser found.
+  for (const char* wrong : {"check --zur-file-no 12", "check --no-such-option", "dbf"}) {
+    const std::string call =
+        "cd '" + dir.path().string() + "' && '" + ZUR_BINARY + "' " + wrong + " 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(call.c_str())), 2) << wrong;
+  }
   EXPECT_FALSE(fs::exists(dir / "ZURFILE.TXT"));
 }
 
