@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/commands/dbf_command.h"
+#include "app/commands/init_command.h"
 #include "app/commands/upgrade_command.h"
 #include "lib/console/mem2xbs.h"
 #include "platform/vars/var_store.h"
@@ -36,6 +37,15 @@ int main(int argc, char** argv) {
   std::string dbf_file;
   CLI::App* dbf = app.add_subcommand("dbf", "Show a table's structure and records (CSV)");
   dbf->add_option("FILE", dbf_file, "the table (.DBF)")->required();
+
+  zur::commands::InitOptions init_options;
+  CLI::App* init = app.add_subcommand(
+      "init", "Make a new database directory: settings table, the program's tables, ZUR.XBS");
+  init->add_option("DIR", init_options.dir, "the new database directory")->required();
+  init->add_option("--participant", init_options.participant_id, "CCASS participant ID")
+      ->required();
+  init->add_option("--site", init_options.site, "site code (USERKEY)");
+  init->add_option("--sender-bic", init_options.sender_bic, "CCASS/3 sender BIC");
 
   std::string upgrade_name;
   CLI::App* upgrade = app.add_subcommand(
@@ -106,6 +116,7 @@ int main(int argc, char** argv) {
     return zur::driver::CheckCommand(check_options, op);
   }
 
+  if (init->parsed()) return zur::commands::InitCommand(init_options, std::cout, std::cerr);
   if (dbf->parsed()) return zur::commands::DbfCommand({dbf_file}, std::cout, std::cerr);
   if (upgrade->parsed())
     return zur::commands::UpgradeCommand({upgrade_name}, std::cout, std::cerr,
