@@ -47,4 +47,10 @@ std::string AtiConfig::GetSettingValue(std::string_view name, std::string_view f
   return s != nullptr ? s->second : std::string(fallback);
 }
 
+const AtiConfig* ConfigOf(const VarStore& vars) {
+  const Value* v = vars.Find(kConfigVariable);
+  return v != nullptr && v->IsObject() ? dynamic_cast<const AtiConfig*>(v->object().get())
+                                       : nullptr;
+}
+
 }  // namespace zur::xml

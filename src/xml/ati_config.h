@@ -20,11 +20,14 @@
 #include <vector>
 
 #include "platform/vars/value.h"
+#include "platform/vars/var_store.h"
 #include "xml/xml_parser.h"
 
 namespace zur::xml {
 
 inline constexpr std::string_view kConfigFileName = "ATIConfig.dat";
+// The memory variable that holds the loaded file (an object: never saved to "ZUR.XBS").
+inline constexpr std::string_view kConfigVariable = "oConfig";
 
 // {name, value}
 using Setting = std::pair<std::string, std::string>;
@@ -60,5 +63,8 @@ class AtiConfig : public Object {
   std::string reading_value_;
   std::vector<Setting> reading_settings_;
 };
+
+// The configuration in oConfig; null when the installation has no "ATIConfig.dat".
+const AtiConfig* ConfigOf(const VarStore& vars);
 
 }  // namespace zur::xml
