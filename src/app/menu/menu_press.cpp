@@ -1,7 +1,5 @@
 #include "app/menu/menu_press.h"
 
-#include "lib/text/trim_pad.h"
-
 namespace zur::menu {
 namespace {
 
@@ -26,14 +24,6 @@ std::string PressKeys(std::string_view press_text) {
     ReplaceAll(keys, std::string{'{', kEsc, '}'}, ".");
   }
   return keys;
-}
-
-std::optional<ProgramCall> ParseProgramText(std::string_view program_text) {
-  const std::string_view trimmed = text::AllTrim(program_text);
-  if (trimmed.empty()) return std::nullopt;
-  const size_t blank = trimmed.find(' ');
-  if (blank == std::string_view::npos) return ProgramCall{std::string(trimmed), std::nullopt};
-  return ProgramCall{std::string(trimmed.substr(0, blank)), std::string(trimmed.substr(blank + 1))};
 }
 
 }  // namespace zur::menu

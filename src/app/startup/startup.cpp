@@ -19,6 +19,8 @@
 #include "lib/text/trim_pad.h"
 #include "platform/vars/memory_file.h"
 #include "print/audit/audit_file.h"
+#include "xml/ati_config.h"
+#include "xml/element_text.h"
 
 namespace zur::startup {
 namespace fs = std::filesystem;
@@ -27,7 +29,6 @@ namespace {
 constexpr std::string_view kCcass3Characters =
     " /+-?:(),'.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr std::string_view kColourFile = "ati.conf";
-constexpr std::string_view kConfigFile = "ATIConfig.dat";
 constexpr std::string_view kStaleIndexTables[] = {"ATIMAST", "PFMAST",   "SMMAST",
                                                   "CLMAST",  "MGNUNSTL", "HOLIDAY"};
 constexpr std::string_view kFileNameVars[] = {"STK_FNAME", "SYS_FNAME", "MSG_FNAME", "PF_FNAME",
@@ -226,12 +227,25 @@ class StartupRun {
       }
     }
     std::string printer(TextOf(vars_, "PRINT_NAME"));
-    const fs::path config = upgrade::FindFile(InData(kConfigFile));
-    if (upgrade::FileExists(config) && opts_.configured_printer) {
-      printer = opts_.configured_printer(config);
+    if (std::shared_ptr<xml::AtiConfig> config = LoadConfig()) {
+      // The layout of the file does not make the name: line breaks around it do not count.
+      printer = xml::TrimmedText(config->GetSettingValue("PRINT_NAME", "LPT1"));
+      vars_.Set(xml::kConfigVariable, Value(ObjectRef(std::move(config))));
     }
     vars_.Set("gcDefaultPrintName", printer);
     vars_.Set("PRINT_NAME", printer);
+  }
+
+  // "ATIConfig.dat" when the database directory has one; a damaged file is named in a
+  // warning and counts as far as it could be read.
+  std::shared_ptr<xml::AtiConfig> LoadConfig() {
+    vars_.Release(xml::kConfigVariable);
+    const fs::path file = upgrade::FindFile(InData(xml::kConfigFileName));
+    if (!upgrade::FileExists(file)) return nullptr;
+    auto config = std::make_shared<xml::AtiConfig>();
+    const std::string problem = config->Load(file.string());
+    if (!problem.empty()) Warn(problem);
+    return config;
   }
 
   void SetDates() {

@@ -1,7 +1,8 @@
 #pragma once
 // The program's start-up before its main menu: the directory check, the saved memory variables
 // ("ZUR.XBS") restored and completed, the settings table upgraded and opened exclusively as
-// SYS with every setting in its memory variable, the printer, the dates, the work tables
+// SYS with every setting in its memory variable, the printer (with the installation settings
+// of "ATIConfig.dat", kept in oConfig for the program's life), the dates, the work tables
 // prepared (stale indexes removed, RPINFO/RPOPTN/ATIMAST upgraded, ATIMAST emptied), the
 // window metrics and colours, and the memory variables saved again.
 //
@@ -43,9 +44,6 @@ struct StartupOptions {
   // Starts the audit trail and gives the file that receives printed output (WinPtPort);
   // empty: a new file in the audit folder (SBAUDIT of the database directory, or AUDIT_DIR).
   std::function<std::string(VarStore& vars)> start_audit_trail;
-  // The setting PRINT_NAME of "ATIConfig.dat" (with its fallback "LPT1"), called only when
-  // that file exists.
-  std::function<std::string(const std::filesystem::path& config_file)> configured_printer;
 };
 
 struct StartupResult {

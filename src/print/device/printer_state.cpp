@@ -3,6 +3,9 @@
 #include <cctype>
 #include <charconv>
 
+#include "xml/ati_config.h"
+#include "xml/element_text.h"
+
 namespace zur::print {
 namespace {
 
@@ -43,6 +46,16 @@ PortPaths PortPathsFromSettings(const VarStore& vars) {
     if (!up.starts_with("PORT_") || !IsPortName(up.substr(5))) continue;
     const std::string_view path = TrimRight(vars.Get(name).StrOr());
     if (!path.empty()) paths.overrides[up.substr(5)] = std::string(path);
+  }
+  if (const xml::AtiConfig* config = xml::ConfigOf(vars)) {
+    // Setting names compare exactly; the first of a name counts, a variable comes first.
+    for (const auto& [name, value] : config->settings()) {
+      if (!name.starts_with("PORT_")) continue;
+      const std::string port = name.substr(5);
+      if (!IsPortName(port) || port != Upper(port)) continue;
+      const std::string_view path = xml::TrimmedText(value);
+      if (!path.empty()) paths.overrides.emplace(port, path);
+    }
   }
   return paths;
 }

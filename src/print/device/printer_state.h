@@ -17,7 +17,8 @@ struct PortPaths {
   std::string PathFor(std::string_view port) const;
 };
 
-// The port paths set in the settings: every text variable PORT_<port> (PORT_LPT1, PORT_COM2).
+// The port paths set in the settings: every text variable PORT_<port> (PORT_LPT1, PORT_COM2),
+// and for a port without one the setting of that name in "ATIConfig.dat" (oConfig).
 PortPaths PortPathsFromSettings(const VarStore& vars);
 
 struct PrinterState {

@@ -20,19 +20,6 @@ TEST(MenuPress, CommaIsEnterPeriodIsEscBracesKeepThem) {
   for (const Case& c : cases) EXPECT_EQ(PressKeys(c.press), c.keys) << c.press;
 }
 
-TEST(MenuPress, ProgramTextNamesARoutineAndOneArgument) {
-  EXPECT_FALSE(ParseProgramText("   "));
-  const auto quit = ParseProgramText(" AppQuit ");
-  ASSERT_TRUE(quit);
-  EXPECT_EQ(quit->routine, "AppQuit");
-  EXPECT_FALSE(quit->argument);
-  const auto pdf = ParseProgramText("SeleWinPrinter PDF");
-  ASSERT_TRUE(pdf);
-  EXPECT_EQ(pdf->routine, "SeleWinPrinter");
-  EXPECT_EQ(pdf->argument, "PDF");
-  EXPECT_EQ(ParseProgramText("Routine two words")->argument, "two words");
-}
-
 TEST(ButtonMenu, MainMenuButtonsCarryTheirPlaceDownwards) {
   const ButtonMenu m = ParseButtonMenu(MainMenuDefinition(), 881, 545);
   EXPECT_EQ(m.name, "** MAIN  MENU **");

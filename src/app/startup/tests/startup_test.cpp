@@ -10,6 +10,7 @@
 #include "app/startup/saved_defaults.h"
 #include "app/startup/tests/startup_fixture.h"
 #include "app/upgrade/table_files.h"
+#include "lib/text/trim_pad.h"
 
 namespace zur::startup::testing {
 namespace {
@@ -294,6 +295,52 @@ TEST_F(StartupTest, AuditTrailStartsInANewFileOfTheAuditFolder) {
   EXPECT_FALSE(Startup(opts, vars, areas).ok());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_THAT(boxes[0], HasSubstr("Error: OBX have not permit to write a file to AUDIT Directory"));
+}
+
+TEST_F(StartupTest, TheConfigurationFileNamesThePrinter) {
+  struct Case {
+    const char* what;
+    const char* file_name;  // nullptr: no file
+    std::string text;
+    std::string printer;
+    bool warned;
+  };
+  const std::string setting = "<ATIConfig><Settings><Setting><Name>PRINT_NAME</Name><Value>";
+  const Case cases[] = {
+      {"no file: the settings record's", nullptr, "", "LPT3", false},
+      {"the setting", "ATIConfig.dat", setting + "LPT2</Value></Setting></Settings></ATIConfig>",
+       "LPT2", false},
+      {"found in any letter case", "aticonfig.DAT",
+       setting + "\\srv\\p</Value></Setting></Settings></ATIConfig>", "\\srv\\p", false},
+      {"without the setting: LPT1", "ATIConfig.dat", "<ATIConfig><UserKey>X</UserKey></ATIConfig>",
+       "LPT1", false},
+      {"line breaks around the name do not count", "ATIConfig.dat",
+       setting + "\r\n\t\tCOM2\r\n\t</Value></Setting></Settings></ATIConfig>", "COM2", false},
+      {"cut inside the setting: LPT1 and a warning", "ATIConfig.dat", setting + "LPT2</Value>",
+       "LPT1", true},
+      {"damaged before the setting", "ATIConfig.dat",
+       "<ATIConfig></a></b>" + setting + "LPT2</Value></Setting></Settings></ATIConfig>", "LPT1",
+       true},
+  };
+  MakeSettings({{"PRINTNAME", "LPT3"}});
+  for (const Case& c : cases) {
+    for (const char* name : {"ATIConfig.dat", "aticonfig.DAT"})
+      std::filesystem::remove(dir.path() / name);
+    if (c.file_name != nullptr) WriteBytes(dir.path() / c.file_name, c.text);
+    areas.CloseAll();
+    vars = VarStore();
+    const StartupResult r = Start();
+    ASSERT_TRUE(r.ok()) << c.what << ": " << r.message;
+    const std::string printer = c.file_name != nullptr ? c.printer : text::PadR(c.printer, 20);
+    EXPECT_EQ(Text("PRINT_NAME"), printer) << c.what;
+    EXPECT_EQ(Text("gcDefaultPrintName"), printer) << c.what;
+    EXPECT_EQ(vars.Get("oConfig").IsObject(), c.file_name != nullptr) << c.what;
+    EXPECT_EQ(Saved().Find("oConfig"), nullptr) << c.what;
+    ASSERT_EQ(r.warnings.size(), c.warned ? 1u : 0u) << c.what;
+    if (c.warned) {
+      EXPECT_THAT(r.warnings[0], HasSubstr("ATIConfig.dat")) << c.what;
+    }
+  }
 }
 
 TEST_F(StartupTest, SeparateInstallationWorksInTheDatabaseDirectory) {

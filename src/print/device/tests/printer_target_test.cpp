@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+
+#include "xml/ati_config.h"
 
 namespace zur::print {
 namespace {
@@ -67,6 +70,26 @@ TEST_F(PrinterTargetTest, PortPathsComeFromSettingsOrDefaults) {
   EXPECT_EQ(set.PathFor("LPT1"), "/dev/usb/lp0");
   EXPECT_EQ(set.PathFor("COM1"), "/dev/ttyS0");
   EXPECT_EQ(set.overrides.size(), 1u);
+}
+
+TEST_F(PrinterTargetTest, PortPathsOfTheConfigurationFileFillInForTheVariables) {
+  auto config = std::make_shared<xml::AtiConfig>();
+  config->LoadXml(
+      "<ATIConfig><Settings>"
+      "<Setting><Name>PORT_LPT1</Name><Value>/dev/usb/lp9</Value></Setting>"
+      "<Setting><Name>PORT_LPT2</Name><Value>\r\n\t/dev/usb/lp1\r\n</Value></Setting>"
+      "<Setting><Name>PORT_LPT2</Name><Value>/dev/second</Value></Setting>"
+      "<Setting><Name>port_com1</Name><Value>/dev/x</Value></Setting>"
+      "<Setting><Name>PORT_COM2</Name><Value> </Value></Setting>"
+      "</Settings></ATIConfig>");
+  VarStore vars;
+  vars.Set("oConfig", Value(ObjectRef(config)));
+  vars.Set("PORT_LPT1", Value("/dev/usb/lp0"));
+  const PortPaths set = PortPathsFromSettings(vars);
+  EXPECT_EQ(set.PathFor("LPT1"), "/dev/usb/lp0");  // the variable comes first
+  EXPECT_EQ(set.PathFor("LPT2"), "/dev/usb/lp1");  // the first of the file, without line breaks
+  EXPECT_EQ(set.PathFor("COM1"), "/dev/ttyS0");    // names compare exactly
+  EXPECT_EQ(set.PathFor("COM2"), "/dev/ttyS1");    // a blank path is none
 }
 
 TEST_F(PrinterTargetTest, UnreadyPortFallsBackToAFileInTheAuditFolder) {

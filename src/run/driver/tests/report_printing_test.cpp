@@ -153,5 +153,28 @@ TEST_F(EndToEndTest, SystemPrinterGetsBothReportsAsPdfJobs) {
   EXPECT_FALSE(Exists("PDF"));
 }
 
+// "ATIConfig.dat" names the printer and where its port leads, for the batch run as on screen.
+TEST_F(EndToEndTest, ALinePrinterOnThePortOfTheConfigurationFile) {
+  spec.saved_vars.emplace_back("DEF_CUR_PTR", Value("EPSON"));
+  spec.stocks = {Stock("11", "HANG SENG BANK", "HK0011000095")};
+  spec.report = BalanceReportTwoDigit({{"0011", {{"01", "1,000"}}}}) +
+                SettlementReport({{"0011", "-3,000", ""}});
+  pdf = false;
+  Write();
+  const fs::path device = dir / "lp1";
+  std::ofstream(device) << "";
+  std::ofstream(dir / "ATIConfig.dat")
+      << "<ATIConfig><Settings>\r\n"
+         "<Setting><Name>PRINT_NAME</Name><Value>LPT2</Value></Setting>\r\n"
+         "<Setting><Name>PORT_LPT2</Name><Value>"
+      << device.string() << "</Value></Setting>\r\n</Settings></ATIConfig>\r\n";
+  ASSERT_EQ(Check(), 0) << Events();
+  EXPECT_TRUE(op.Matching("warn:").empty()) << Events();
+  EXPECT_TRUE(op.Matching("line22:").empty()) << Events();  // no fallback to a file
+  const std::string printed = ReadAll(device);
+  EXPECT_THAT(printed, HasSubstr("STOCK SHORTAGE REPORT"));
+  EXPECT_THAT(printed, HasSubstr("ZUR STATUS REPORT"));
+}
+
 }  // namespace
 }  // namespace zur::driver::testing
