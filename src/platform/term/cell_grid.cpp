@@ -33,7 +33,8 @@ Rect Clip(const Rect& area, int rows, int columns) {
 CellGrid::CellGrid(int rows, int columns, const Attr& blank)
     : rows_(std::max(rows, 0)),
       columns_(std::max(columns, 0)),
-      cells_(static_cast<size_t>(rows_) * static_cast<size_t>(columns_), Cell{' ', Cell::kSingle, Glyph::kNone, blank}) {}
+      cells_(static_cast<size_t>(rows_) * static_cast<size_t>(columns_),
+             Cell{' ', Cell::kSingle, Glyph::kNone, blank}) {}
 
 void CellGrid::BreakPairAt(int row, int col) {
   if (!Inside(row, col)) return;
@@ -73,7 +74,8 @@ int CellGrid::Put(int row, int col, std::string_view text, const Attr& attr) {
         at(row, c + 1) = Cell{text[i + 1], Cell::kTrail, Glyph::kNone, attr};
       } else {
         if (c >= 0 && c < columns_) at(row, c) = Cell{' ', Cell::kSingle, Glyph::kNone, attr};
-        if (c + 1 >= 0 && c + 1 < columns_) at(row, c + 1) = Cell{' ', Cell::kSingle, Glyph::kNone, attr};
+        if (c + 1 >= 0 && c + 1 < columns_)
+          at(row, c + 1) = Cell{' ', Cell::kSingle, Glyph::kNone, attr};
       }
       ++i;
       continue;
@@ -99,7 +101,8 @@ void CellGrid::Fill(const Rect& area, const Attr& attr) {
   for (int row = r.row; row < r.row + r.rows; ++row) {
     BreakPairAt(row, r.col);
     BreakPairAt(row, r.right());
-    for (int col = r.col; col < r.col + r.cols; ++col) at(row, col) = Cell{' ', Cell::kSingle, Glyph::kNone, attr};
+    for (int col = r.col; col < r.col + r.cols; ++col)
+      at(row, col) = Cell{' ', Cell::kSingle, Glyph::kNone, attr};
   }
 }
 

@@ -42,7 +42,9 @@ class CellGrid {
 
   int rows() const { return rows_; }
   int columns() const { return columns_; }
-  bool Inside(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < columns_; }
+  bool Inside(int row, int col) const {
+    return row >= 0 && row < rows_ && col >= 0 && col < columns_;
+  }
   const Cell& at(int row, int col) const { return cells_[Index(row, col)]; }
   Cell& at(int row, int col) { return cells_[Index(row, col)]; }
 

@@ -14,24 +14,15 @@ struct NamedColour {
 };
 
 constexpr std::array<NamedColour, 19> kNamedColours = {{
-    {"GRA_CLR_DEFAULT", -3, Colour::kDefault},
-    {"GRA_CLR_BACKGROUND", -2, Colour::kDefault},
-    {"GRA_CLR_NEUTRAL", -1, Colour::kDefault},
-    {"GRA_CLR_WHITE", 0, Colour::kWhite},
-    {"GRA_CLR_BLACK", 1, Colour::kBlack},
-    {"GRA_CLR_BLUE", 2, Colour::kBrightBlue},
-    {"GRA_CLR_RED", 3, Colour::kBrightRed},
-    {"GRA_CLR_PINK", 4, Colour::kBrightMagenta},
-    {"GRA_CLR_GREEN", 5, Colour::kBrightGreen},
-    {"GRA_CLR_CYAN", 6, Colour::kBrightCyan},
-    {"GRA_CLR_YELLOW", 7, Colour::kYellow},
-    {"GRA_CLR_DARKGRAY", 8, Colour::kDarkGray},
-    {"GRA_CLR_DARKBLUE", 9, Colour::kBlue},
-    {"GRA_CLR_DARKRED", 10, Colour::kRed},
-    {"GRA_CLR_DARKPINK", 11, Colour::kMagenta},
-    {"GRA_CLR_DARKGREEN", 12, Colour::kGreen},
-    {"GRA_CLR_DARKCYAN", 13, Colour::kCyan},
-    {"GRA_CLR_BROWN", 14, Colour::kBrown},
+    {"GRA_CLR_DEFAULT", -3, Colour::kDefault},    {"GRA_CLR_BACKGROUND", -2, Colour::kDefault},
+    {"GRA_CLR_NEUTRAL", -1, Colour::kDefault},    {"GRA_CLR_WHITE", 0, Colour::kWhite},
+    {"GRA_CLR_BLACK", 1, Colour::kBlack},         {"GRA_CLR_BLUE", 2, Colour::kBrightBlue},
+    {"GRA_CLR_RED", 3, Colour::kBrightRed},       {"GRA_CLR_PINK", 4, Colour::kBrightMagenta},
+    {"GRA_CLR_GREEN", 5, Colour::kBrightGreen},   {"GRA_CLR_CYAN", 6, Colour::kBrightCyan},
+    {"GRA_CLR_YELLOW", 7, Colour::kYellow},       {"GRA_CLR_DARKGRAY", 8, Colour::kDarkGray},
+    {"GRA_CLR_DARKBLUE", 9, Colour::kBlue},       {"GRA_CLR_DARKRED", 10, Colour::kRed},
+    {"GRA_CLR_DARKPINK", 11, Colour::kMagenta},   {"GRA_CLR_DARKGREEN", 12, Colour::kGreen},
+    {"GRA_CLR_DARKCYAN", 13, Colour::kCyan},      {"GRA_CLR_BROWN", 14, Colour::kBrown},
     {"GRA_CLR_PALEGRAY", 15, Colour::kLightGray},
 }};
 
@@ -140,8 +131,8 @@ ColourSetting ParseColourSetting(std::string_view text, const ColourSetting& def
   for (Attr* slot : slots) {
     if (start > text.size()) break;
     const size_t comma = text.find(',', start);
-    const std::string_view pair =
-        text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    const std::string_view pair = text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     *slot = ParsePair(pair, *slot);
     if (comma == std::string_view::npos) break;
     start = comma + 1;

@@ -52,11 +52,11 @@ Attr LabelAttr(std::string_view background, std::string_view foreground, Attr ba
 
 // The five pairs of a console colour setting.
 struct ColourSetting {
-  Attr standard;    // output and prompts
-  Attr enhanced;    // GET entries and the light bar
+  Attr standard;                                      // output and prompts
+  Attr enhanced{Colour::kBlack, Colour::kLightGray};  // GET entries and the light bar
   Attr border;
   Attr background;
-  Attr unselected;  // GET entries that are not active
+  Attr unselected{Colour::kBlack, Colour::kLightGray};  // GET entries not being edited
 };
 
 // Reads a setting such as "W+/B,N/W,,,W/N": each pair is foreground/background of the

@@ -2,12 +2,12 @@
 
 #include <curses.h>
 
-#include <clocale>
-#include <cstring>
-#include <cwchar>
 #include <langinfo.h>
 #include <termios.h>
 #include <unistd.h>
+#include <clocale>
+#include <cstring>
+#include <cwchar>
 
 #include "platform/big5/big5_text.h"
 #include "platform/term/curses_keys.h"
@@ -25,7 +25,8 @@ constexpr const char* kMouseOff = "\x1b[?1000l\x1b[?1002l\x1b[?1006l";
 // Wide output needs a UTF-8 character type; only LC_CTYPE is touched, so number formatting
 // stays as it was.
 void UseUtf8Characters() {
-  if (std::setlocale(LC_CTYPE, "") != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
+  if (std::setlocale(LC_CTYPE, "") != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+    return;
   if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) std::setlocale(LC_CTYPE, "");
 }
 
@@ -112,7 +113,8 @@ CursesBackend::CursesBackend() : impl_(std::make_unique<Impl>()) {
   tcgetattr(STDIN_FILENO, &saved);
   UseUtf8Characters();
   impl_->screen = newterm(nullptr, stdout, stdin);
-  if (impl_->screen == nullptr) throw std::runtime_error("this terminal type is not known to curses");
+  if (impl_->screen == nullptr)
+    throw std::runtime_error("this terminal type is not known to curses");
   set_term(impl_->screen);
   cbreak();
   noecho();
@@ -157,17 +159,20 @@ Size CursesBackend::GetSize() const {
 
 void CursesBackend::Present(const CellGrid& picture, const Cursor& cursor) {
   Impl& d = *impl_;
-  const bool full = d.redraw_all || d.shown.rows() != picture.rows() || d.shown.columns() != picture.columns();
+  const bool full =
+      d.redraw_all || d.shown.rows() != picture.rows() || d.shown.columns() != picture.columns();
   if (full) clearok(curscr, TRUE);
   for (int row = 0; row < picture.rows(); ++row) {
     bool changed = full;
-    for (int col = 0; !changed && col < picture.columns(); ++col) changed = !(picture.at(row, col) == d.shown.at(row, col));
+    for (int col = 0; !changed && col < picture.columns(); ++col)
+      changed = !(picture.at(row, col) == d.shown.at(row, col));
     if (changed) d.DrawRow(picture, row);
   }
   attr_set(A_NORMAL, 0, nullptr);
   d.shown = picture;
   d.redraw_all = false;
-  const bool inside = cursor.row >= 0 && cursor.row < picture.rows() && cursor.col >= 0 && cursor.col < picture.columns();
+  const bool inside = cursor.row >= 0 && cursor.row < picture.rows() && cursor.col >= 0 &&
+                      cursor.col < picture.columns();
   curs_set(cursor.visible && inside ? 1 : 0);
   if (inside) move(cursor.row, cursor.col);
   refresh();
@@ -202,7 +207,8 @@ std::optional<Input> CursesBackend::Read(int timeout_ms) {
       if (ch == KEY_RESIZE) return Input::Resize();
       if (ch == KEY_MOUSE) {
         MEVENT m;
-        if (getmouse(&m) == OK && (m.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) != 0) return Input::Click(m.y, m.x);
+        if (getmouse(&m) == OK && (m.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) != 0)
+          return Input::Click(m.y, m.x);
         continue;
       }
       const Key key = KeyOfCursesCode(static_cast<int>(ch), keyname(static_cast<int>(ch)));

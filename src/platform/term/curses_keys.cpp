@@ -15,19 +15,32 @@ struct CodeKey {
 };
 
 const CodeKey kCodes[] = {
-    {KEY_UP, KeyId::kUp, kNoMods},         {KEY_DOWN, KeyId::kDown, kNoMods},
-    {KEY_LEFT, KeyId::kLeft, kNoMods},     {KEY_RIGHT, KeyId::kRight, kNoMods},
-    {KEY_HOME, KeyId::kHome, kNoMods},     {KEY_END, KeyId::kEnd, kNoMods},
-    {KEY_PPAGE, KeyId::kPgUp, kNoMods},    {KEY_NPAGE, KeyId::kPgDn, kNoMods},
-    {KEY_IC, KeyId::kInsert, kNoMods},     {KEY_DC, KeyId::kDelete, kNoMods},
-    {KEY_BACKSPACE, KeyId::kBackspace, kNoMods}, {KEY_ENTER, KeyId::kEnter, kNoMods},
-    {KEY_BTAB, KeyId::kTab, kShift},       {KEY_SR, KeyId::kUp, kShift},
-    {KEY_SF, KeyId::kDown, kShift},        {KEY_SLEFT, KeyId::kLeft, kShift},
-    {KEY_SRIGHT, KeyId::kRight, kShift},   {KEY_SHOME, KeyId::kHome, kShift},
-    {KEY_SEND, KeyId::kEnd, kShift},       {KEY_SDC, KeyId::kDelete, kShift},
-    {KEY_SIC, KeyId::kInsert, kShift},     {KEY_SNEXT, KeyId::kPgDn, kShift},
-    {KEY_SPREVIOUS, KeyId::kPgUp, kShift}, {KEY_A1, KeyId::kHome, kNoMods},
-    {KEY_C1, KeyId::kEnd, kNoMods},        {KEY_A3, KeyId::kPgUp, kNoMods},
+    {KEY_UP, KeyId::kUp, kNoMods},
+    {KEY_DOWN, KeyId::kDown, kNoMods},
+    {KEY_LEFT, KeyId::kLeft, kNoMods},
+    {KEY_RIGHT, KeyId::kRight, kNoMods},
+    {KEY_HOME, KeyId::kHome, kNoMods},
+    {KEY_END, KeyId::kEnd, kNoMods},
+    {KEY_PPAGE, KeyId::kPgUp, kNoMods},
+    {KEY_NPAGE, KeyId::kPgDn, kNoMods},
+    {KEY_IC, KeyId::kInsert, kNoMods},
+    {KEY_DC, KeyId::kDelete, kNoMods},
+    {KEY_BACKSPACE, KeyId::kBackspace, kNoMods},
+    {KEY_ENTER, KeyId::kEnter, kNoMods},
+    {KEY_BTAB, KeyId::kTab, kShift},
+    {KEY_SR, KeyId::kUp, kShift},
+    {KEY_SF, KeyId::kDown, kShift},
+    {KEY_SLEFT, KeyId::kLeft, kShift},
+    {KEY_SRIGHT, KeyId::kRight, kShift},
+    {KEY_SHOME, KeyId::kHome, kShift},
+    {KEY_SEND, KeyId::kEnd, kShift},
+    {KEY_SDC, KeyId::kDelete, kShift},
+    {KEY_SIC, KeyId::kInsert, kShift},
+    {KEY_SNEXT, KeyId::kPgDn, kShift},
+    {KEY_SPREVIOUS, KeyId::kPgUp, kShift},
+    {KEY_A1, KeyId::kHome, kNoMods},
+    {KEY_C1, KeyId::kEnd, kNoMods},
+    {KEY_A3, KeyId::kPgUp, kNoMods},
     {KEY_C3, KeyId::kPgDn, kNoMods},
 };
 
@@ -37,14 +50,16 @@ struct NamedKey {
 };
 
 const NamedKey kNames[] = {
-    {"kUP", KeyId::kUp},    {"kDN", KeyId::kDown}, {"kLFT", KeyId::kLeft}, {"kRIT", KeyId::kRight},
-    {"kHOM", KeyId::kHome}, {"kEND", KeyId::kEnd}, {"kPRV", KeyId::kPgUp}, {"kNXT", KeyId::kPgDn},
-    {"kDC", KeyId::kDelete}, {"kIC", KeyId::kInsert},
+    {"kUP", KeyId::kUp},     {"kDN", KeyId::kDown},  {"kLFT", KeyId::kLeft},
+    {"kRIT", KeyId::kRight}, {"kHOM", KeyId::kHome}, {"kEND", KeyId::kEnd},
+    {"kPRV", KeyId::kPgUp},  {"kNXT", KeyId::kPgDn}, {"kDC", KeyId::kDelete},
+    {"kIC", KeyId::kInsert},
 };
 
 std::uint8_t ModsOfDigit(char digit) {
   const int bits = digit - '1';
-  return static_cast<std::uint8_t>((bits & 1 ? kShift : 0) | (bits & 2 ? kAlt : 0) | (bits & 4 ? kCtrl : 0));
+  return static_cast<std::uint8_t>((bits & 1 ? kShift : 0) | (bits & 2 ? kAlt : 0) |
+                                   (bits & 4 ? kCtrl : 0));
 }
 
 }  // namespace

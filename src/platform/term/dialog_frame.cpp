@@ -29,8 +29,10 @@ void DrawDialog(CellGrid& picture, const Rect& box, std::string_view title, cons
   picture.PutGlyph(box.bottom(), box.col + 1, Glyph::kHorizontal, theme.dialog, box.cols - 2);
   picture.PutGlyph(box.bottom(), box.right(), Glyph::kBottomRight, theme.dialog);
   if (!title.empty()) {
-    const std::string text = " " + std::string(title.substr(0, static_cast<size_t>(std::max(box.cols - 6, 0)))) + " ";
-    picture.Put(box.row, box.col + (box.cols - static_cast<int>(text.size())) / 2, text, theme.dialog_title);
+    const std::string text =
+        " " + std::string(title.substr(0, static_cast<size_t>(std::max(box.cols - 6, 0)))) + " ";
+    picture.Put(box.row, box.col + (box.cols - static_cast<int>(text.size())) / 2, text,
+                theme.dialog_title);
   }
 }
 

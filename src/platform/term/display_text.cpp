@@ -48,8 +48,8 @@ int ColumnsOf(const std::string& utf8) {
 // one column wide (the Big5 frame characters) gets a blank after it.
 const std::string& PairText(char lead, char trail) {
   static std::unordered_map<unsigned, std::string> cache;
-  const unsigned key =
-      static_cast<unsigned>(static_cast<unsigned char>(lead)) << 8 | static_cast<unsigned char>(trail);
+  const unsigned key = static_cast<unsigned>(static_cast<unsigned char>(lead)) << 8 |
+                       static_cast<unsigned char>(trail);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   const char pair[2] = {lead, trail};

@@ -6,7 +6,8 @@
 
 namespace zur::term {
 
-EditBuffer::EditBuffer(size_t capacity, bool fixed) : capacity_(capacity), fixed_(fixed), insert_(!fixed) {
+EditBuffer::EditBuffer(size_t capacity, bool fixed)
+    : capacity_(capacity), fixed_(fixed), insert_(!fixed) {
   Pad();
 }
 
@@ -79,12 +80,14 @@ bool EditBuffer::Type(std::string_view character) {
     // Overwrite whole characters: those the new one covers go, a half covered is blanked.
     size_t end = caret_;
     while (end < caret_ + n && end < text_.size()) end += CharSize(end);
-    text_.replace(caret_, end - caret_, std::string(character) + std::string(end - caret_ - n, ' '));
+    text_.replace(caret_, end - caret_,
+                  std::string(character) + std::string(end - caret_ - n, ' '));
     text_.resize(capacity_, ' ');
   } else {
     if (fixed_) {
       // Insert in a fixed buffer: the blanks at the end make room, text is never pushed out.
-      const size_t used = text_.find_last_not_of(' ') == std::string::npos ? 0 : text_.find_last_not_of(' ') + 1;
+      const size_t used =
+          text_.find_last_not_of(' ') == std::string::npos ? 0 : text_.find_last_not_of(' ') + 1;
       if (used + n > capacity_ || caret_ + n > capacity_) return false;
       text_.insert(caret_, character);
       text_.resize(capacity_);

@@ -10,7 +10,8 @@ namespace zur::term {
 
 std::string ForcedCase(std::string_view character, bool upper) {
   std::string out(character);
-  if (upper && out.size() == 1) out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
+  if (upper && out.size() == 1)
+    out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
   return out;
 }
 
@@ -36,7 +37,9 @@ void EntryField::GainedFocus() {
 
 void EntryField::Draw(CellGrid& canvas, bool focused, const Theme& theme) const {
   const Rect& a = area();
-  const Attr base = read_only_ ? theme.entry_read_only : focused ? theme.entry_focused : theme.entry;
+  const Attr base = read_only_ ? theme.entry_read_only
+                    : focused  ? theme.entry_focused
+                               : theme.entry;
   canvas.Fill(a, base);
   if (text().empty() && !focused) {
     canvas.Put(a.row, a.col, std::string_view(placeholder_).substr(0, static_cast<size_t>(a.cols)),
@@ -75,7 +78,8 @@ void EntryField::OnClick(Screen& screen, int, int col) {
   screen.SetFocus(this);
   EditBuffer view = buffer_;
   const size_t first = view.ScrollFor(area().cols);
-  buffer_.SetCaret(std::min(first + static_cast<size_t>(std::max(col - area().col, 0)), text().size()));
+  buffer_.SetCaret(
+      std::min(first + static_cast<size_t>(std::max(col - area().col, 0)), text().size()));
   buffer_.ScrollFor(area().cols);
 }
 

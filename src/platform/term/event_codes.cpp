@@ -13,8 +13,8 @@ struct Virtual {
 };
 
 constexpr Virtual kVirtualKeys[] = {
-    {KeyId::kPgUp, 0x21},  {KeyId::kPgDn, 0x22},   {KeyId::kEnd, 0x23},    {KeyId::kHome, 0x24},
-    {KeyId::kLeft, 0x25},  {KeyId::kUp, 0x26},     {KeyId::kRight, 0x27},  {KeyId::kDown, 0x28},
+    {KeyId::kPgUp, 0x21},   {KeyId::kPgDn, 0x22},   {KeyId::kEnd, 0x23},   {KeyId::kHome, 0x24},
+    {KeyId::kLeft, 0x25},   {KeyId::kUp, 0x26},     {KeyId::kRight, 0x27}, {KeyId::kDown, 0x28},
     {KeyId::kInsert, 0x2d}, {KeyId::kDelete, 0x2e},
 };
 

@@ -29,7 +29,7 @@ inline constexpr int kRight = kVirtual | 0x27;
 inline constexpr int kDown = kVirtual | 0x28;  // 65576
 inline constexpr int kInsert = kVirtual | 0x2d;
 inline constexpr int kDelete = kVirtual | 0x2e;
-inline constexpr int kF1 = kVirtual | 0x70;  // 65648; F2 .. F12 follow
+inline constexpr int kF1 = kVirtual | 0x70;              // 65648; F2 .. F12 follow
 inline constexpr int kAltP = kAltFlag | kVirtual | 'P';  // 327760
 
 inline constexpr int kFirstNonKey = 0x100000;  // 1048576

@@ -17,12 +17,15 @@ constexpr int kWidth = 64;
 
 class FileDialog {
  public:
-  FileDialog(Screen& screen, const FileDialogOptions& options) : screen_(screen), options_(options) {
+  FileDialog(Screen& screen, const FileDialogOptions& options)
+      : screen_(screen), options_(options) {
     std::error_code ec;
-    const std::filesystem::path start =
-        options.folder.empty() ? std::filesystem::current_path(ec) : std::filesystem::path(options.folder);
+    const std::filesystem::path start = options.folder.empty()
+                                            ? std::filesystem::current_path(ec)
+                                            : std::filesystem::path(options.folder);
     folder_ = std::filesystem::absolute(start, ec).lexically_normal();
-    if (folder_.has_filename() == false && folder_ != folder_.root_path()) folder_ = folder_.parent_path();
+    if (folder_.has_filename() == false && folder_ != folder_.root_path())
+      folder_ = folder_.parent_path();
     if (options_.filters.empty()) options_.filters.push_back({"*", "*.*"});
     Load();
   }
@@ -151,7 +154,8 @@ class FileDialog {
     DrawDialog(picture, box, options_.title, theme);
     const int inner = box.cols - 4;
     std::string where = big5::Utf8ToBig5(folder_.string());
-    if (static_cast<int>(where.size()) > inner - 8) where = "..." + where.substr(where.size() - static_cast<size_t>(inner - 11));
+    if (static_cast<int>(where.size()) > inner - 8)
+      where = "..." + where.substr(where.size() - static_cast<size_t>(inner - 11));
     picture.Put(box.row + 1, box.col + 2, "Folder: " + where, theme.dialog);
     if (current_ < top_) top_ = current_;
     if (current_ >= top_ + kListRows) top_ = current_ - kListRows + 1;
@@ -165,11 +169,12 @@ class FileDialog {
       std::string shown = big5::Utf8ToBig5(e.name) + (e.folder ? "/" : "");
       picture.Put(row, box.col + 3, shown.substr(0, static_cast<size_t>(inner - 2)), attr);
     }
-    if (entries_.size() <= 1) picture.Put(box.row + 4, box.col + 3, "(no files of this type)", theme.dialog);
+    if (entries_.size() <= 1)
+      picture.Put(box.row + 4, box.col + 3, "(no files of this type)", theme.dialog);
     picture.Put(box.bottom() - 2, box.col + 2,
                 "Files of type: " + filter().name + " (" + filter().pattern + ")", theme.dialog);
-    picture.Put(box.bottom() - 1, box.col + 2,
-                "Enter open  Backspace up  Tab type  Esc cancel", theme.placeholder);
+    picture.Put(box.bottom() - 1, box.col + 2, "Enter open  Backspace up  Tab type  Esc cancel",
+                theme.placeholder);
   }
 
   Screen& screen_;

@@ -2,9 +2,9 @@
 
 #include <fnmatch.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <filesystem>
-#include <strings.h>
 
 namespace zur::term {
 

@@ -30,12 +30,14 @@ int WindowOf(const Picture& picture, const std::string& value) {
   return picture.window > 0 ? std::min(picture.window, std::max(length, 1)) : std::max(length, 1);
 }
 
-void Show(Console& console, const GetEntry& entry, const EditBuffer& buffer, int width, const Attr& attr) {
+void Show(Console& console, const GetEntry& entry, const EditBuffer& buffer, int width,
+          const Attr& attr) {
   EditBuffer view = buffer;
   const size_t first = view.ScrollFor(width);
   console.cells().Fill(Rect{entry.row, entry.col, 1, width}, attr);
   console.cells().Put(entry.row, entry.col,
-                      std::string_view(buffer.text()).substr(first, static_cast<size_t>(width)), attr);
+                      std::string_view(buffer.text()).substr(first, static_cast<size_t>(width)),
+                      attr);
 }
 
 // Moves the caret off template positions that are not typed over, in the direction given.
@@ -59,7 +61,8 @@ class Reader {
   ReadResult Run() {
     Console& console = screen_.console();
     for (const GetEntry& e : entries_)
-      if (e.value) Show(console, e, Loaded(e), WindowOf(Picture::Parse(e.picture), *e.value), Inactive());
+      if (e.value)
+        Show(console, e, Loaded(e), WindowOf(Picture::Parse(e.picture), *e.value), Inactive());
     size_t i = 0;
     while (i < entries_.size()) {
       if (entries_[i].value == nullptr) {
@@ -103,6 +106,7 @@ class Reader {
     SkipLiterals(buffer, picture, true);
     bool first_key = true;
     for (;;) {
+      buffer.ScrollFor(width);
       Show(console, e, buffer, width, console.colours().enhanced);
       EditBuffer view = buffer;
       console.SetCursor(e.row, e.col + static_cast<int>(buffer.caret() - view.ScrollFor(width)));

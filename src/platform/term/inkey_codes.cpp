@@ -17,40 +17,23 @@ struct NamedCode {
 // Named keys and their codes; where one code stands for two keys the first entry wins when
 // a code is turned back into a key.
 constexpr NamedCode kNamed[] = {
-    {kHome, KeyId::kHome, kNoMods},
-    {kCtrlRight, KeyId::kRight, kCtrl},
-    {kPgDn, KeyId::kPgDn, kNoMods},
-    {kRight, KeyId::kRight, kNoMods},
-    {kUp, KeyId::kUp, kNoMods},
-    {kEnd, KeyId::kEnd, kNoMods},
-    {kDel, KeyId::kDelete, kNoMods},
-    {kBackspace, KeyId::kBackspace, kNoMods},
-    {kTab, KeyId::kTab, kNoMods},
-    {kCtrlEnter, KeyId::kEnter, kCtrl},
-    {kEnter, KeyId::kEnter, kNoMods},
-    {kPgUp, KeyId::kPgUp, kNoMods},
-    {kLeft, KeyId::kLeft, kNoMods},
-    {kIns, KeyId::kInsert, kNoMods},
-    {kCtrlEnd, KeyId::kEnd, kCtrl},
-    {kDown, KeyId::kDown, kNoMods},
-    {kCtrlLeft, KeyId::kLeft, kCtrl},
-    {kEsc, KeyId::kEsc, kNoMods},
-    {kF1, KeyId::kF1, kNoMods},
-    {kCtrlHome, KeyId::kHome, kCtrl},
-    {kCtrlPgDn, KeyId::kPgDn, kCtrl},
-    {kCtrlPgUp, KeyId::kPgUp, kCtrl},
-    {127, KeyId::kBackspace, kCtrl},
-    {kShiftTab, KeyId::kTab, kShift},
-    {397, KeyId::kUp, kCtrl},
-    {401, KeyId::kDown, kCtrl},
-    {-40, KeyId::kF11, kNoMods},
-    {-41, KeyId::kF12, kNoMods},
-    {-42, KeyId::kF11, kShift},
-    {-43, KeyId::kF12, kShift},
-    {-44, KeyId::kF11, kCtrl},
-    {-45, KeyId::kF12, kCtrl},
-    {-46, KeyId::kF11, kAlt},
-    {-47, KeyId::kF12, kAlt},
+    {kHome, KeyId::kHome, kNoMods},   {kCtrlRight, KeyId::kRight, kCtrl},
+    {kPgDn, KeyId::kPgDn, kNoMods},   {kRight, KeyId::kRight, kNoMods},
+    {kUp, KeyId::kUp, kNoMods},       {kEnd, KeyId::kEnd, kNoMods},
+    {kDel, KeyId::kDelete, kNoMods},  {kBackspace, KeyId::kBackspace, kNoMods},
+    {kTab, KeyId::kTab, kNoMods},     {kCtrlEnter, KeyId::kEnter, kCtrl},
+    {kEnter, KeyId::kEnter, kNoMods}, {kPgUp, KeyId::kPgUp, kNoMods},
+    {kLeft, KeyId::kLeft, kNoMods},   {kIns, KeyId::kInsert, kNoMods},
+    {kCtrlEnd, KeyId::kEnd, kCtrl},   {kDown, KeyId::kDown, kNoMods},
+    {kCtrlLeft, KeyId::kLeft, kCtrl}, {kEsc, KeyId::kEsc, kNoMods},
+    {kF1, KeyId::kF1, kNoMods},       {kCtrlHome, KeyId::kHome, kCtrl},
+    {kCtrlPgDn, KeyId::kPgDn, kCtrl}, {kCtrlPgUp, KeyId::kPgUp, kCtrl},
+    {127, KeyId::kBackspace, kCtrl},  {kShiftTab, KeyId::kTab, kShift},
+    {397, KeyId::kUp, kCtrl},         {401, KeyId::kDown, kCtrl},
+    {-40, KeyId::kF11, kNoMods},      {-41, KeyId::kF12, kNoMods},
+    {-42, KeyId::kF11, kShift},       {-43, KeyId::kF12, kShift},
+    {-44, KeyId::kF11, kCtrl},        {-45, KeyId::kF12, kCtrl},
+    {-46, KeyId::kF11, kAlt},         {-47, KeyId::kF12, kAlt},
 };
 
 // Alt+A .. Alt+Z: the keyboard scan code of the letter plus 256.
@@ -110,8 +93,10 @@ Key ToKey(int code) {
   if (code > 0 && code < 32) return Key::Char(static_cast<char>('a' + code - 1), kCtrl);
   if (code >= 32 && code < 256) return Key::Char(static_cast<char>(code));
   for (int i = 0; i < 26; ++i)
-    if (kAltLetters[static_cast<size_t>(i)] == code) return Key::Char(static_cast<char>('a' + i), kAlt);
-  if (code >= kAltOne && code < kAltZero) return Key::Char(static_cast<char>('1' + code - kAltOne), kAlt);
+    if (kAltLetters[static_cast<size_t>(i)] == code)
+      return Key::Char(static_cast<char>('a' + i), kAlt);
+  if (code >= kAltOne && code < kAltZero)
+    return Key::Char(static_cast<char>('1' + code - kAltOne), kAlt);
   if (code == kAltZero) return Key::Char('0', kAlt);
   if (code >= 0x8100 && code <= 0xfeff && big5::IsBig5Lead(static_cast<unsigned char>(code >> 8))) {
     const char pair[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xff)};

@@ -19,9 +19,12 @@ std::optional<std::string> InputBox(Screen& screen, std::string_view title, std:
     DrawDialog(picture, box, title, screen.theme());
     const size_t first = buffer.ScrollFor(width);
     picture.Fill(Rect{box.row + 1, box.col + 2, 1, width}, screen.theme().entry_focused);
-    picture.Put(box.row + 1, box.col + 2, std::string_view(buffer.text()).substr(first, static_cast<size_t>(width)),
+    picture.Put(box.row + 1, box.col + 2,
+                std::string_view(buffer.text()).substr(first, static_cast<size_t>(width)),
                 screen.theme().entry_focused);
-    cursor = Cursor{box.row + 1, box.col + 2 + std::min(static_cast<int>(buffer.caret() - first), width - 1), true};
+    cursor =
+        Cursor{box.row + 1,
+               box.col + 2 + std::min(static_cast<int>(buffer.caret() - first), width - 1), true};
   });
   for (;;) {
     const std::optional<Input> input = screen.ReadInput(-1);

@@ -1,7 +1,7 @@
 #include "platform/term/key.h"
 
-#include <array>
 #include <fmt/format.h>
+#include <array>
 
 namespace zur::term {
 
@@ -12,9 +12,9 @@ KeyId FunctionKey(int n) {
 
 std::string KeyName(const Key& key) {
   static constexpr std::array<const char*, 28> kNames = {
-      "None", "Char", "Enter", "Esc",  "Tab",   "Backspace", "Delete", "Insert", "Home", "End",
-      "PgUp", "PgDn", "Up",    "Down", "Left",  "Right",     "F1",     "F2",     "F3",   "F4",
-      "F5",   "F6",   "F7",    "F8",   "F9",    "F10",       "F11",    "F12"};
+      "None", "Char", "Enter", "Esc",  "Tab",  "Backspace", "Delete", "Insert", "Home", "End",
+      "PgUp", "PgDn", "Up",    "Down", "Left", "Right",     "F1",     "F2",     "F3",   "F4",
+      "F5",   "F6",   "F7",    "F8",   "F9",   "F10",       "F11",    "F12"};
   std::string out;
   if (key.mods & kCtrl) out += "Ctrl+";
   if (key.mods & kAlt) out += "Alt+";

@@ -23,7 +23,8 @@ int LightBarMenu(Screen& screen, const std::vector<Prompt>& prompts, int initial
   const auto draw = [&]() {
     for (int i = 0; i < n; ++i) {
       const Prompt& p = prompts[static_cast<size_t>(i)];
-      console.Say(p.row, p.col, p.text, i == current ? console.colours().enhanced : console.colours().standard);
+      console.Say(p.row, p.col, p.text,
+                  i == current ? console.colours().enhanced : console.colours().standard);
     }
     const Prompt& lit = prompts[static_cast<size_t>(current)];
     if (message_row >= 0) {
@@ -39,7 +40,8 @@ int LightBarMenu(Screen& screen, const std::vector<Prompt>& prompts, int initial
     if (input->kind == Input::kClick) {
       for (int i = 0; i < n; ++i) {
         const Prompt& p = prompts[static_cast<size_t>(i)];
-        if (input->row == p.row && input->col >= p.col && input->col < p.col + static_cast<int>(p.text.size())) {
+        if (input->row == p.row && input->col >= p.col &&
+            input->col < p.col + static_cast<int>(p.text.size())) {
           current = i;
           draw();
           return i + 1;

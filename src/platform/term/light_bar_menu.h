@@ -20,6 +20,7 @@ struct Prompt {
 
 // The number of the chosen prompt (from 1), or 0 for Esc. `initial` is lit first (1 when out
 // of range); `message_row` is where prompt messages go (-1: none).
-int LightBarMenu(Screen& screen, const std::vector<Prompt>& prompts, int initial, int message_row = -1);
+int LightBarMenu(Screen& screen, const std::vector<Prompt>& prompts, int initial,
+                 int message_row = -1);
 
 }  // namespace zur::term

@@ -40,7 +40,8 @@ void Menu::SetEnabled(int number, bool enabled) {
 }
 
 void Menu::HandleEvent(Screen&, const Event& event) {
-  if (event.code == event::kMenuSelected && on_select) on_select(static_cast<int>(event.mp1), *this);
+  if (event.code == event::kMenuSelected && on_select)
+    on_select(static_cast<int>(event.mp1), *this);
 }
 
 Menu* MenuBar::AddMenu(std::string title) {

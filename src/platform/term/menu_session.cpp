@@ -106,8 +106,9 @@ class MenuSession {
     title_ = (index % n + n) % n;
     Menu& menu = *titles()[static_cast<size_t>(title_)];
     levels_.clear();
-    const Rect box = PlaceBox(menu, 1, screen_.menu_bar().TitleColumn(static_cast<size_t>(title_)) - 1,
-                              screen_.backend().GetSize());
+    const Rect box =
+        PlaceBox(menu, 1, screen_.menu_bar().TitleColumn(static_cast<size_t>(title_)) - 1,
+                 screen_.backend().GetSize());
     levels_.push_back(Level{&menu, box, FirstSelectable(menu)});
   }
 
@@ -117,7 +118,8 @@ class MenuSession {
     Menu& sub = *item.submenu;
     const Size size = screen_.backend().GetSize();
     Rect box = PlaceBox(sub, level.box.row + level.current, level.box.right() + 1, size);
-    if (level.box.right() + 1 + box.cols > size.columns) box.col = std::max(level.box.col - box.cols, 0);
+    if (level.box.right() + 1 + box.cols > size.columns)
+      box.col = std::max(level.box.col - box.cols, 0);
     levels_.push_back(Level{&sub, box, FirstSelectable(sub)});
   }
 

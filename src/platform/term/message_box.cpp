@@ -36,7 +36,8 @@ int AnswerBox(Screen& screen, std::string_view text, std::string_view title,
   int buttons = 0;
   for (const std::string& c : captions) buttons += static_cast<int>(c.size()) + 7;
   width = std::max(width, buttons + 2);
-  const Rect box = CentredBox(screen.backend().GetSize(), static_cast<int>(lines.size()) + 4, width);
+  const Rect box =
+      CentredBox(screen.backend().GetSize(), static_cast<int>(lines.size()) + 4, width);
   const std::vector<Rect> places = ButtonRow(box, box.bottom() - 1, captions);
   Screen::OverlayHandle overlay(screen, [&](CellGrid& picture, Cursor& cursor) {
     DrawDialog(picture, box, title, screen.theme());

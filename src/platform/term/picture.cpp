@@ -1,9 +1,9 @@
 #include "platform/term/picture.h"
 
+#include <fmt/format.h>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fmt/format.h>
 
 namespace zur::term {
 namespace {
@@ -41,7 +41,8 @@ Picture Picture::Parse(std::string_view text) {
   std::string_view functions;
   if (!text.empty() && text[0] == '@') {
     const size_t blank = text.find(' ');
-    functions = text.substr(1, blank == std::string_view::npos ? std::string_view::npos : blank - 1);
+    functions =
+        text.substr(1, blank == std::string_view::npos ? std::string_view::npos : blank - 1);
   }
   for (size_t i = 0; i < functions.size(); ++i) {
     const char f = static_cast<char>(std::toupper(static_cast<unsigned char>(functions[i])));
@@ -50,7 +51,8 @@ Picture Picture::Parse(std::string_view text) {
     if (f == 'S') {
       size_t j = i + 1;
       int n = 0;
-      while (j < functions.size() && std::isdigit(static_cast<unsigned char>(functions[j])) && n < 1000)
+      while (j < functions.size() && std::isdigit(static_cast<unsigned char>(functions[j])) &&
+             n < 1000)
         n = n * 10 + (functions[j++] - '0');
       p.window = n;
       i = j - 1;

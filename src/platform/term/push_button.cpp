@@ -22,7 +22,8 @@ void PushButton::Draw(CellGrid& canvas, bool focused, const Theme& theme) const 
   const Attr attr = !enabled() ? theme.disabled : focused ? theme.button_focused : theme.button;
   canvas.Fill(Rect{a.row, a.col, 1, a.cols}, attr);
   const int inner = border_ ? a.cols - 2 : a.cols;
-  const std::string_view caption = std::string_view(caption_).substr(0, static_cast<size_t>(std::max(inner, 0)));
+  const std::string_view caption =
+      std::string_view(caption_).substr(0, static_cast<size_t>(std::max(inner, 0)));
   const int col = a.col + (border_ ? 1 : 0) + (inner - static_cast<int>(caption.size())) / 2;
   canvas.Put(a.row, col, caption, attr);
   if (border_) {

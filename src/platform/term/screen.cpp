@@ -8,8 +8,7 @@
 
 namespace zur::term {
 
-Screen::Screen(Backend& backend, Theme theme)
-    : backend_(backend), theme_(theme), console_(*this) {}
+Screen::Screen(Backend& backend, Theme theme) : backend_(backend), theme_(theme), console_(*this) {}
 
 Screen::~Screen() = default;
 

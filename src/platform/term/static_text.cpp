@@ -10,7 +10,8 @@ StaticText::StaticText(int row, int col, std::string text, Attr attr, int width)
 void StaticText::Draw(CellGrid& canvas, bool, const Theme&) const {
   const Rect& a = area();
   canvas.Fill(a, attr_);
-  canvas.Put(a.row, a.col, std::string_view(text_).substr(0, static_cast<size_t>(std::max(a.cols, 0))), attr_);
+  canvas.Put(a.row, a.col,
+             std::string_view(text_).substr(0, static_cast<size_t>(std::max(a.cols, 0))), attr_);
 }
 
 }  // namespace zur::term

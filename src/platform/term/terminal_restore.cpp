@@ -1,15 +1,16 @@
 #include "platform/term/terminal_restore.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <exception>
-#include <unistd.h>
 
 namespace zur::term {
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV,
+                            SIGBUS, SIGFPE,  SIGILL, SIGABRT};
 constexpr size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
 
 // Everything the handler touches is plain static data.

@@ -5,8 +5,8 @@
 // saved modes are set again; then the signal takes its former course (the process ends).
 // While the terminal is lent to a shell, SIGINT and SIGQUIT (typed in the shell) are ignored.
 
-#include <string>
 #include <termios.h>
+#include <string>
 
 namespace zur::term {
 

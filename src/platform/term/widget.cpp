@@ -9,7 +9,8 @@ void Widget::HandleEvent(Screen& screen, const Event& event) {
     return;
   }
   if (event.code == event::kMouseClick) {
-    if (visible_ && enabled_) OnClick(screen, static_cast<int>(event.mp2), static_cast<int>(event.mp1));
+    if (visible_ && enabled_)
+      OnClick(screen, static_cast<int>(event.mp2), static_cast<int>(event.mp1));
     return;
   }
   OnEvent(screen, event);

@@ -82,7 +82,8 @@ int Run() {
   file->AddItem("Quit");
   file->on_select = [&](int item, term::Menu&) {
     if (item == 1) {
-      auto chosen = term::OpenFileDialog(screen, {"Select a file", "", {{"*", "*.*"}, {"TXT", "*.TXT"}}});
+      auto chosen =
+          term::OpenFileDialog(screen, {"Select a file", "", {{"*", "*.*"}, {"TXT", "*.TXT"}}});
       status(chosen ? "Chosen: " + *chosen : "No file chosen");
     }
     if (item == 3) done = true;
@@ -104,7 +105,8 @@ int Run() {
   // Tab and Shift+Tab move between the tab stops; Enter on a field goes on like Tab.
   for (term::Widget* w : {static_cast<term::Widget*>(name), static_cast<term::Widget*>(density)}) {
     w->on_key = [&screen, w](int code) {
-      if (code != term::event::kTab && code != term::event::kEnter && code != term::event::kShiftTab)
+      if (code != term::event::kTab && code != term::event::kEnter &&
+          code != term::event::kShiftTab)
         return false;
       screen.SetFocus(screen.NextTabStop(w, code == term::event::kShiftTab));
       return true;
@@ -131,7 +133,8 @@ int Run() {
 }  // namespace
 
 int main() {
-  if (const char* pid_file = std::getenv("ZUR_TERM_DEMO_PIDFILE")) std::ofstream(pid_file) << getpid() << "\n";
+  if (const char* pid_file = std::getenv("ZUR_TERM_DEMO_PIDFILE"))
+    std::ofstream(pid_file) << getpid() << "\n";
   try {
     return Run();
   } catch (const term::QuitRequested&) {
