@@ -36,6 +36,15 @@ class Console {
   void SetColour(std::string_view setting);
   const std::string& colour_text() const { return colour_text_; }
   const ColourSetting& colours() const { return colours_; }
+  // With intensity off, GET entries are shown in the standard colour instead of the enhanced
+  // one (the light bar keeps its highlight, or no choice could be seen).
+  void SetIntensity(bool on) { intensity_ = on; }
+  bool intensity() const { return intensity_; }
+  // The colour of a GET entry, being edited or not.
+  Attr EntryAttr(bool active) const {
+    if (!intensity_) return colours_.standard;
+    return active ? colours_.enhanced : colours_.unselected;
+  }
 
   // Text at (row, col) in the standard colour or a given one; the cursor moves past it.
   void Say(int row, int col, std::string_view text);
@@ -79,6 +88,7 @@ class Console {
   std::string colour_text_;
   ColourSetting colours_;
   Cursor cursor_;
+  bool intensity_ = true;
 };
 
 }  // namespace zur::term

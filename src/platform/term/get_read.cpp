@@ -79,7 +79,7 @@ class Reader {
   }
 
  private:
-  Attr Inactive() const { return screen_.console().colours().unselected; }
+  Attr Inactive() const { return screen_.console().EntryAttr(false); }
 
   static EditBuffer Loaded(const GetEntry& e) {
     EditBuffer buffer(e.value->size(), true);
@@ -107,7 +107,7 @@ class Reader {
     bool first_key = true;
     for (;;) {
       buffer.ScrollFor(width);
-      Show(console, e, buffer, width, console.colours().enhanced);
+      Show(console, e, buffer, width, console.EntryAttr(true));
       EditBuffer view = buffer;
       console.SetCursor(e.row, e.col + static_cast<int>(buffer.caret() - view.ScrollFor(width)));
       console.ShowCursor(true);

@@ -1,6 +1,5 @@
 #include "platform/term/headless_backend.h"
 
-#include "platform/big5/big5_text.h"
 #include "platform/term/display_text.h"
 #include "platform/term/key_decoder.h"
 
@@ -9,17 +8,9 @@ namespace zur::term {
 HeadlessBackend::HeadlessBackend(Size size) : size_(size), picture_(size.rows, size.columns) {}
 
 void HeadlessBackend::Type(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (big5::IsBig5Lead(c) && i + 1 < text.size()) {
-      Press(Key::Char(text.substr(i, 2)));
-      i += 2;
-      continue;
-    }
-    const Key key = KeyOfByte(c);
-    Press(key.valid() ? key : Key::Char(static_cast<char>(c)));
-    ++i;
+  for (std::string_view c : SplitCharacters(text)) {
+    const Key key = c.size() == 1 ? KeyOfByte(static_cast<unsigned char>(c[0])) : Key{};
+    Press(key.valid() ? key : Key::Char(c));
   }
 }
 

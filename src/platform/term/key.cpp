@@ -1,9 +1,23 @@
 #include "platform/term/key.h"
 
 #include <fmt/format.h>
+
 #include <array>
+#include "platform/big5/big5_text.h"
 
 namespace zur::term {
+
+std::vector<std::string_view> SplitCharacters(std::string_view text) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t n =
+        big5::IsBig5Lead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    out.push_back(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
 
 KeyId FunctionKey(int n) {
   if (n < 1 || n > 12) return KeyId::kNone;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zur::term {
 
@@ -70,6 +71,9 @@ struct Key {
   }
   bool operator==(const Key&) const = default;
 };
+
+// The characters of a text: single bytes, and the two bytes of each Big5 character together.
+std::vector<std::string_view> SplitCharacters(std::string_view text);
 
 // The key F<n> for n = 1..12.
 KeyId FunctionKey(int n);

@@ -1,23 +1,14 @@
 #include "platform/term/keyboard.h"
 
-#include "platform/big5/big5_text.h"
 #include "platform/term/inkey_codes.h"
 
 namespace zur::term {
 
 void KeyboardBuffer::Fill(std::string_view text) {
   keys_.clear();
-  size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (big5::IsBig5Lead(c) && i + 1 < text.size()) {
-      Push(Key::Char(text.substr(i, 2)));
-      i += 2;
-      continue;
-    }
-    const Key key = inkey::ToKey(c);
+  for (std::string_view c : SplitCharacters(text)) {
+    const Key key = c.size() == 1 ? inkey::ToKey(static_cast<unsigned char>(c[0])) : Key::Char(c);
     if (key.valid()) Push(key);
-    ++i;
   }
 }
 

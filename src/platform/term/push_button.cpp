@@ -7,11 +7,7 @@
 namespace zur::term {
 
 PushButton::PushButton(Rect area, std::string caption, bool border)
-    : Widget(area), caption_(std::move(caption)), border_(border) {
-  // A bordered button is never narrower than its caption in brackets.
-  if (border_ && area.cols < static_cast<int>(caption_.size()) + 2)
-    Move(Rect{area.row, area.col, area.rows, static_cast<int>(caption_.size()) + 2});
-}
+    : Widget(area), caption_(std::move(caption)), border_(border) {}
 
 void PushButton::Activate(Screen& screen) {
   if (enabled()) screen.Post(event::kActivate, this);
@@ -21,12 +17,15 @@ void PushButton::Draw(CellGrid& canvas, bool focused, const Theme& theme) const 
   const Rect& a = area();
   const Attr attr = !enabled() ? theme.disabled : focused ? theme.button_focused : theme.button;
   canvas.Fill(Rect{a.row, a.col, 1, a.cols}, attr);
-  const int inner = border_ ? a.cols - 2 : a.cols;
+  // The brackets of a border are left out where they would cut the caption: the button keeps
+  // its place, so it never covers its neighbour.
+  const bool brackets = border_ && a.cols >= static_cast<int>(caption_.size()) + 2;
+  const int inner = brackets ? a.cols - 2 : a.cols;
   const std::string_view caption =
       std::string_view(caption_).substr(0, static_cast<size_t>(std::max(inner, 0)));
-  const int col = a.col + (border_ ? 1 : 0) + (inner - static_cast<int>(caption.size())) / 2;
+  const int col = a.col + (brackets ? 1 : 0) + (inner - static_cast<int>(caption.size())) / 2;
   canvas.Put(a.row, col, caption, attr);
-  if (border_) {
+  if (brackets) {
     canvas.Put(a.row, a.col, "[", attr);
     canvas.Put(a.row, a.right(), "]", attr);
   }

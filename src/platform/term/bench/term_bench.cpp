@@ -36,7 +36,8 @@ struct Form {
       };
       fields.push_back(f);
     }
-    screen.console().Say(24, 10, "Last Modified on 24 Feb 2025, and is able to match with CCASS/3.");
+    screen.console().Say(24, 10,
+                         "Last Modified on 24 Feb 2025, and is able to match with CCASS/3.");
     screen.SetFocus(fields[0]);
   }
 };

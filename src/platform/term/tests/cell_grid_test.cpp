@@ -3,6 +3,7 @@
 #include "platform/term/cell_grid.h"
 #include "platform/term/colour.h"
 #include "platform/term/display_text.h"
+#include "platform/term/pixel_cells.h"
 
 namespace zur::term {
 namespace {
@@ -75,6 +76,30 @@ TEST(ColourTest, ConsoleSettings) {
   EXPECT_TRUE(s.unselected.blink);
   EXPECT_EQ(ParseColourSetting("BG/RB").standard.fg, Colour::kCyan);
   EXPECT_EQ(ParseColourSetting("BG/RB").standard.bg, Colour::kMagenta);
+}
+
+}  // namespace
+}  // namespace zur::term
+
+namespace zur::term {
+namespace {
+
+TEST(PixelCellsTest, BoxesOfTheVirtualWindowOnTheGrid) {
+  struct Case {
+    int x, y, w, h;
+    Rect cells;
+  } cases[] = {
+      {5 * 10 + 33, (25 - 7 - 1) * 20, 25 * 10 + 4, 20, Rect{7, 8, 1, 25}},  // a label at (5, 7)
+      {33 * 10 + 33, (25 - 7 - 1) * 20 - 1, 40 * 10 + 5, 20, Rect{7, 36, 1, 40}},  // its entry
+      {0, 0, 10, 20, Rect{24, 0, 1, 1}},                                           // the bottom row
+      {20, 20, 80, 30, Rect{23, 2, 1, 8}},  // a button 30 pixels high
+      {720, 297, 70, 20, Rect{9, 72, 1, 7}},
+      {0, 24 * 20 + 5, 10, 20, Rect{0, 0, 1, 1}},  // the top row, and above it
+      {0, 900, 10, 20, Rect{0, 0, 1, 1}},
+      {-40, -40, 0, 0, Rect{24, 0, 1, 1}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CellsOfPixels(c.x, c.y, c.w, c.h), c.cells) << c.x << "," << c.y;
 }
 
 }  // namespace

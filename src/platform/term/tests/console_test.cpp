@@ -120,6 +120,13 @@ TEST_F(GetReadTest, TypingOverwritesAndEnterMovesOnPastTheLast) {
   EXPECT_TRUE(r.updated);
   EXPECT_EQ(r.exit_key, inkey::kEnter);
   EXPECT_EQ(GridRow(12).substr(29), "AB");
+  EXPECT_EQ(backend.picture().at(12 + kMenuBarRows, 29).attr, con.colours().unselected);
+  // With intensity off the entries are in the standard colour.
+  con.SetIntensity(false);
+  backend.Press(KeyId::kPgDn);
+  ReadGets(screen, gets);
+  GridRow(12);
+  EXPECT_EQ(backend.picture().at(12 + kMenuBarRows, 29).attr, con.colours().standard);
 }
 
 TEST_F(GetReadTest, EscDropsTheActiveEntryOnly) {

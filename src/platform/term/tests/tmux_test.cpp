@@ -41,7 +41,9 @@ class TmuxServer {
  public:
   TmuxServer() : socket_("zur-term-test-" + std::to_string(getpid())) {}
   ~TmuxServer() { Tmux("kill-server"); }
-  std::string Tmux(const std::string& args) const { return Shell("tmux -L " + socket_ + " -f /dev/null " + args); }
+  std::string Tmux(const std::string& args) const {
+    return Shell("tmux -L " + socket_ + " -f /dev/null " + args);
+  }
   std::string Screen() const { return Tmux("capture-pane -p"); }
   // Waits until the screen shows `text`; false after ten seconds.
   bool WaitFor(const std::string& text) const {
@@ -63,7 +65,8 @@ TEST(TmuxTest, TheTerminalIsGivenBackAfterSigterm) {
   fs::create_directories(dir);
   const std::string d = dir.string();
   const std::string script = "stty -g > " + d + "/before; ZUR_TERM_DEMO_PIDFILE=" + d + "/pid " +
-                             ZUR_TERM_DEMO + "; stty -g > " + d + "/after; echo DEMO-ENDED; sleep 60";
+                             ZUR_TERM_DEMO + "; stty -g > " + d +
+                             "/after; echo DEMO-ENDED; sleep 60";
   TmuxServer tmux;
   tmux.Tmux("new-session -d -x 100 -y 30 \"sh -c '" + script + "'\"");
   tmux.Tmux("set -g escape-time 0");

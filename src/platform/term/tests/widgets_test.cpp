@@ -68,10 +68,10 @@ TEST_F(WidgetsTest, DisabledButtonIsGreyAndNeverActivatedOrFocused) {
 TEST_F(WidgetsTest, ButtonsWithAndWithoutBorder) {
   Button(0, "OK");
   Button(12, "1. SYSTEM SETUP", false, 35);
-  Button(50, "A long caption");     // wider than its place: the button grows
+  Button(50, "Print to PDF");       // too narrow for its brackets: the caption alone, cut
   Button(70, "0. EXIT", false, 5);  // a borderless button shows what fits
   EXPECT_EQ(GridRow(5),
-            "[   OK   ]            1. SYSTEM SETUP             [A long caption]    0. EX");
+            "[   OK   ]            1. SYSTEM SETUP             Print to P          0. EX");
 }
 
 TEST_F(WidgetsTest, NotATabStopIsSkipped) {
