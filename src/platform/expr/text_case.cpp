@@ -1,11 +1,9 @@
 #include "platform/expr/text_case.h"
 
+#include "platform/big5/big5_text.h"
+
 namespace zur::expr {
 namespace {
-
-bool IsBig5Lead(unsigned char c) {
-  return c >= 0x81 && c <= 0xFE;
-}
 
 template <char kFrom, char kTo>
 void AppendMapped(std::string_view in, std::string& out) {
@@ -13,7 +11,7 @@ void AppendMapped(std::string_view in, std::string& out) {
   out.append(in);
   for (size_t i = start; i < out.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsBig5Lead(c)) {
+    if (big5::IsBig5Lead(c)) {
       ++i;  // skip the second byte of the character
     } else if (c >= kFrom && c <= kFrom + 25) {
       out[i] = static_cast<char>(c - kFrom + kTo);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/pdf/big5_text.h"
+#include "platform/big5/big5_text.h"
 
 namespace zur::pdf {
 namespace {
@@ -69,7 +69,7 @@ void PlaceLine(std::string_view text, int row, const PageSetup& setup, Page& pag
     size_t end = start;
     while (end < text.size() && end - start < kMaxPiece) {
       size_t step =
-          IsBig5Lead(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
+          big5::IsBig5Lead(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
       if (end + step - start > kMaxPiece) break;
       end += step;
     }

@@ -12,7 +12,7 @@
 #include <memory>
 #include <system_error>
 
-#include "platform/pdf/big5_text.h"
+#include "platform/big5/big5_text.h"
 
 namespace zur::pdf {
 namespace {
@@ -60,7 +60,7 @@ void DrawFitted(cairo_t* cr, double x, double y, double natural, size_t cells,
 // advance is stretched or squeezed to the cell width of the report.
 void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, double y,
              const PageSetup& setup) {
-  const std::string utf8 = Big5ToUtf8(big5);
+  const std::string utf8 = big5::Big5ToUtf8(big5);
   pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
@@ -145,9 +145,9 @@ void DrawPiece(cairo_t* cr, PangoLayout* layout, SingleByteGlyphs& single, const
   const std::string_view text = piece.big5;
   size_t start = 0;
   while (start < text.size()) {
-    const bool wide = IsBig5Lead(static_cast<unsigned char>(text[start]));
+    const bool wide = big5::IsBig5Lead(static_cast<unsigned char>(text[start]));
     size_t end = start;
-    while (end < text.size() && IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
+    while (end < text.size() && big5::IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
       end += wide && end + 1 < text.size() ? 2 : 1;
     }
     const std::string_view run = text.substr(start, end - start);

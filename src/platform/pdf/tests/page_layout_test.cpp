@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/pdf/big5_text.h"
+#include "platform/big5/big5_text.h"
 #include "platform/pdf/font_map.h"
 
 namespace zur::pdf {
@@ -137,9 +137,9 @@ TEST(LayOutPagesTest, LongLinesArePiecesAtTheirOwnColumns) {
 }
 
 TEST(Big5TextTest, ConvertsNamesAndMarksDamage) {
-  EXPECT_EQ(Big5ToUtf8("\xa4\xa4\xb0\xea ABC"), "\xe4\xb8\xad\xe5\x9c\x8b ABC");
-  EXPECT_EQ(Big5ToUtf8("x\xa4"), "x\xef\xbf\xbd");
-  EXPECT_EQ(Big5ToUtf8("\xff\x01z"), "\xef\xbf\xbd\x01z");
+  EXPECT_EQ(big5::Big5ToUtf8("\xa4\xa4\xb0\xea ABC"), "\xe4\xb8\xad\xe5\x9c\x8b ABC");
+  EXPECT_EQ(big5::Big5ToUtf8("x\xa4"), "x\xef\xbf\xbd");
+  EXPECT_EQ(big5::Big5ToUtf8("\xff\x01z"), "\xef\xbf\xbd\x01z");
 }
 
 TEST(FontMapTest, MapsBig5FamiliesToInstalledOnes) {

@@ -1,0 +1,43 @@
+#include "platform/term/input_box.h"
+
+#include <algorithm>
+
+#include "platform/term/dialog_frame.h"
+#include "platform/term/edit_buffer.h"
+#include "platform/term/screen.h"
+
+namespace zur::term {
+
+std::optional<std::string> InputBox(Screen& screen, std::string_view title, std::string_view value,
+                                    size_t length) {
+  EditBuffer buffer(length, false);
+  buffer.SetText(value);
+  buffer.End();
+  const int width = std::clamp(static_cast<int>(length), 10, kGridColumns - 8);
+  const Rect box = CentredBox(screen.backend().GetSize(), 3, width + 4);
+  Screen::OverlayHandle overlay(screen, [&](CellGrid& picture, Cursor& cursor) {
+    DrawDialog(picture, box, title, screen.theme());
+    const size_t first = buffer.ScrollFor(width);
+    picture.Fill(Rect{box.row + 1, box.col + 2, 1, width}, screen.theme().entry_focused);
+    picture.Put(box.row + 1, box.col + 2,
+                std::string_view(buffer.text()).substr(first, static_cast<size_t>(width)),
+                screen.theme().entry_focused);
+    cursor =
+        Cursor{box.row + 1,
+               box.col + 2 + std::min(static_cast<int>(buffer.caret() - first), width - 1), true};
+  });
+  for (;;) {
+    const std::optional<Input> input = screen.ReadInput(-1);
+    if (!input || input->kind != Input::kKey) continue;
+    const Key& key = input->key;
+    if (key.IsText()) {
+      if (!buffer.Type(key.text)) screen.Bell();
+      continue;
+    }
+    if (key.Is(KeyId::kEnter)) return buffer.text();
+    if (key.Is(KeyId::kEsc)) return std::nullopt;
+    ApplyEditingKey(buffer, key, true);
+  }
+}
+
+}  // namespace zur::term
