@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "lib/text/setting_match.h"
 #include "xml/ati_config.h"
 #include "xml/element_text.h"
 
@@ -70,7 +71,8 @@ bool IsNullName(std::string_view name) {
 }
 
 bool IsWinPtr(const PrinterState& state) {
-  return state.windowed && state.cur_ptr == "WINDOW_PRINTER" && IsPortName(state.print_name);
+  return state.windowed && text::SettingIs(state.cur_ptr, "WINDOW_PRINTER") &&
+         IsPortName(state.print_name);
 }
 
 PrinterState PrinterStateFromVars(const VarStore& vars, bool windowed) {
