@@ -3,63 +3,21 @@
 // before the program started.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <array>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <thread>
+
+#include "platform/term/tests/tmux_server.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Shell(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return out;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) out.append(buf.data(), n);
-  pclose(pipe);
-  return out;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class TmuxServer {
- public:
-  TmuxServer() : socket_("zur-term-test-" + std::to_string(getpid())) {}
-  ~TmuxServer() { Tmux("kill-server"); }
-  std::string Tmux(const std::string& args) const {
-    return Shell("tmux -L " + socket_ + " -f /dev/null " + args);
-  }
-  std::string Screen() const { return Tmux("capture-pane -p"); }
-  // Waits until the screen shows `text`; false after ten seconds.
-  bool WaitFor(const std::string& text) const {
-    for (int i = 0; i < 200; ++i) {
-      if (Screen().find(text) != std::string::npos) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-  }
-
- private:
-  std::string socket_;
-};
+using zur::term::testing::HaveTmux;
+using zur::term::testing::ReadFile;
+using zur::term::testing::TmuxServer;
 
 TEST(TmuxTest, TheTerminalIsGivenBackAfterSigterm) {
-  if (Shell("command -v tmux").empty())
+  if (!HaveTmux())
     GTEST_SKIP() << "tmux is not installed here (scripts/setup installs it)";
   const fs::path dir = fs::temp_directory_path() / ("zur_tmux_test_" + std::to_string(getpid()));
   fs::create_directories(dir);
