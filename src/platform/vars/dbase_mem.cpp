@@ -98,9 +98,16 @@ DbaseMemRead ReadDbaseMem(std::string_view bytes) {
       case 'L':
         value = Value(data[0] != 0);
         break;
-      case 'N':
-        value = Value(LittleEndianDouble(data));
+      case 'N': {
+        const double n = LittleEndianDouble(data);
+        // Any 8 bytes make a double; a memory file holds finite numbers only.
+        if (!std::isfinite(n)) {
+          problem(where + ": not a finite number, value skipped");
+          continue;
+        }
+        value = Value(n);
         break;
+      }
       default: {
         const double day = std::floor(LittleEndianDouble(data));
         if (day == 0) {

@@ -26,8 +26,9 @@ struct DbaseMemVariable {
 
 struct DbaseMemRead {
   std::vector<DbaseMemVariable> vars;  // the valid variables, in file order
-  // Problems found: invalid names (their values are skipped), dates that are no calendar date,
-  // an unknown type or a value cut short (both end the reading).
+  // Problems found: invalid names (their values are skipped), numbers that are not finite
+  // and dates that are no calendar date (skipped too), an unknown type or a value cut short
+  // (both end the reading).
   int errors = 0;
   std::vector<std::string> problems;  // one line each, "variable NAME: ..." or "offset N: ..."
 };

@@ -39,6 +39,45 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
+std::string FileKindText(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+int OpenRegularFile(const std::string& path, int flags, mode_t mode, std::string* kind) {
+  auto refuse = [&](mode_t found) {
+    if (kind) *kind = FileKindText(found);
+    errno = S_ISDIR(found) ? EISDIR : EINVAL;
+    return -1;
+  };
+  struct stat before {};
+  if (::stat(path.c_str(), &before) == 0) {
+    if (!S_ISREG(before.st_mode)) return refuse(before.st_mode);
+  } else if (errno != ENOENT || (flags & O_CREAT) == 0) {
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int code = errno;
+    ::close(fd);
+    errno = code;
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return refuse(st.st_mode);
+  }
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status >= 0 && (flags & O_NONBLOCK) == 0) ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+  return fd;
+}
+
 FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
   FileBytes out;
   // `code` is the errno to report; the reason text is added only for a failed system call.
@@ -48,18 +87,19 @@ FileBytes ReadFileBytes(const std::string& path, size_t maxBytes) {
     out.error = Failure(path, what, systemCall ? code : 0);
     return out;
   };
-  // Non-blocking, so that a FIFO in place of the file is refused instead of waited on.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // A FIFO or a device in place of the file is refused instead of waited on.
+  std::string kind;
+  const int fd = OpenRegularFile(path, O_RDONLY, 0, &kind);
+  if (fd < 0 && !kind.empty()) {
+    const int code = errno;
+    return fail(("not a regular file (" + kind + ")").c_str(), code, false);
+  }
   if (fd < 0) return fail("cannot open file", errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     const int code = errno;
     ::close(fd);
     return fail("cannot read file", code);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return fail("not a regular file", S_ISDIR(st.st_mode) ? EISDIR : EINVAL, false);
   }
   if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
     ::close(fd);

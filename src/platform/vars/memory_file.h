@@ -4,9 +4,10 @@
 // one line that cannot be parsed changes no variable. Writing replaces the file atomically.
 //
 // What cannot be written as it is:
-// - variables holding objects, code or nothing (Nil) are left out of the file;
-// - an array element holding an object, code or nothing is written as an empty text, so that
-//   the array keeps its length and every later element keeps its index;
+// - variables holding objects, code, nothing (Nil) or a number that is not finite (NaN, an
+//   infinity: the format has none, and a reader refuses them) are left out of the file;
+// - an array element holding one of those is written as an empty text, so that the array
+//   keeps its length and every later element keeps its index;
 // - an array that contains itself (directly or further down) is written as an empty array
 //   where it recurs, as is an array nested deeper than kMaxArrayDepth;
 // - a date outside the years 1-9999 is written as the blank date;

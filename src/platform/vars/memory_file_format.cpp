@@ -1,5 +1,6 @@
 // Writing memory-file text.
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,9 @@ void AppendNumber(std::string& out, double d) {
 
 bool IsSavable(const Value& v) {
   switch (v.kind()) {
-    case Value::Kind::kChar:
     case Value::Kind::kNum:
+      return std::isfinite(v.num());  // a file holds finite numbers only
+    case Value::Kind::kChar:
     case Value::Kind::kDate:
     case Value::Kind::kLogical:
     case Value::Kind::kArray:
@@ -70,6 +72,7 @@ class Writer {
         out_ += '\n';
         return;
       case Value::Kind::kNum:
+        if (!std::isfinite(v.num())) break;  // an element without a written form, as below
         out_ += " N ";
         AppendNumber(out_, v.num());
         out_ += '\n';
@@ -91,10 +94,11 @@ class Writer {
       case Value::Kind::kArray:
         WriteArray(*v.array(), depth + 1);
         return;
-      default:  // only array elements get here: an empty text keeps the indexes
-        out_ += " C \n";
-        return;
+      default:
+        break;
     }
+    // Only array elements get here: an empty text keeps the indexes.
+    out_ += " C \n";
   }
 
  private:

@@ -1,6 +1,7 @@
 // Reading memory-file text: every line is checked before any variable is handed out.
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -83,6 +84,9 @@ Parsed ParseNumber(std::string_view s) {
   const auto r = std::from_chars(s.data(), s.data() + s.size(), d);
   if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size())
     return Fail("bad number \"" + std::string(s.substr(0, 40)) + "\"");
+  // C-locale decimal notation has no NaN or infinity; from_chars reads "nan" and "inf".
+  if (!std::isfinite(d))
+    return Fail("bad number \"" + std::string(s.substr(0, 40)) + "\" (not a finite number)");
   Parsed p;
   p.value = Value(d);
   return p;

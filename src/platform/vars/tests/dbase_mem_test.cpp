@@ -72,6 +72,24 @@ TEST(DbaseMem, InvalidNamesAndDatesAreCountedAndSkipped) {
   EXPECT_EQ(r.vars[0].value, Value("kept"));
 }
 
+// Any 8 bytes make a double; a memory file holds finite numbers only, so a NaN or an infinity
+// is not converted (it would reach a float-to-int cast as a file number or a width).
+TEST(DbaseMem, NonFiniteNumbersAreCountedAndSkipped) {
+  const MemFileBuilder mem = MemFileBuilder()
+                                 .Number("ATI_FILENO", std::nan(""))
+                                 .Number("UP", HUGE_VAL)
+                                 .Number("DOWN", -HUGE_VAL)
+                                 .Number("STKNO_LEN", 5)
+                                 .End();
+  const DbaseMemRead r = ReadDbaseMem(mem.bytes());
+  EXPECT_EQ(r.errors, 3);
+  ASSERT_EQ(r.problems.size(), 3u);
+  EXPECT_NE(r.problems[0].find("\"ATI_FILENO\": not a finite number"), std::string::npos)
+      << r.problems[0];
+  ASSERT_EQ(r.vars.size(), 1u);
+  EXPECT_EQ(r.vars[0].name, "STKNO_LEN");
+}
+
 TEST(DbaseMem, EndsCleanlyOnDamage) {
   const std::string one = MemFileBuilder().Number("FIRST", 1).bytes();
   struct Case {
