@@ -1,17 +1,26 @@
 #include "app/startup/crlf_lines.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
+#include "platform/vars/file_io.h"
+
 namespace zur::startup {
 
 OptionLines ReadOptionLines(const std::string& path) {
   OptionLines out;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // A FIFO or a device in the file's place is not opened: it could block the start-up.
+  std::string kind;
+  const int fd = OpenRegularFile(path, O_RDONLY, 0, &kind);
+  std::FILE* file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
   if (file == nullptr) {
-    out.error = path + ": cannot be opened: " + std::strerror(errno);
+    out.error = path + ": cannot be opened: " + (kind.empty() ? std::strerror(errno) : kind);
+    if (fd >= 0) ::close(fd);
     return out;
   }
   std::string window(kOptionLineWindow, '\0');

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/upgrade/table_files.h"
+#include "platform/vars/file_io.h"
 
 namespace zur::upgrade {
 namespace {
@@ -25,7 +26,7 @@ bool CheckDbf(std::string_view name, bool mark) {
   std::string file(name);
   if (!EndsWithIgnoreCase(file, ".DBF")) file += ".dbf";
   const auto path = FindFile(file);
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  const int fd = OpenRegularFile(path.string(), O_RDWR);  // a FIFO or a device is not opened
   if (fd < 0) return false;
   bool rewritten = false;
   struct stat st;

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/vars/file_io.h"
+
 namespace zur::compat {
 namespace {
 
@@ -45,14 +47,19 @@ bool WriteAll(int fd, const char* p, size_t n) {
 }  // namespace
 
 bool CopyFileAtomic(const std::string& source, const std::string& target, std::string& error) {
-  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  std::string kind;  // a FIFO or a device is not even opened
+  Fd in(OpenRegularFile(source, O_RDONLY, 0, &kind));
+  if (!kind.empty()) {
+    error = "Cannot copy " + source + ": not a regular file (" + kind + ")";
+    return false;
+  }
   if (in.get() < 0) {
     error = Why("Cannot open", source);
     return false;
   }
   struct stat st;
-  if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    error = "Cannot copy " + source + ": not a regular file";
+  if (::fstat(in.get(), &st) != 0) {
+    error = Why("Cannot read", source);
     return false;
   }
   std::string temp = target + ".tmpXXXXXX";

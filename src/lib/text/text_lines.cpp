@@ -30,7 +30,13 @@ class Fd {
 
 TextLines ReadTextLines(const std::string& path) {
   TextLines out;
-  // Non-blocking, so that a pipe or device given by mistake cannot hang the program.
+  // The type is tested first, so that a device is not even opened; non-blocking, so that a
+  // pipe put in its place meanwhile cannot hang the program.
+  struct stat before;
+  if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) {
+    out.error = "Cannot read " + path + ": not a regular file";
+    return out;
+  }
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
     out.error = "Cannot open " + path + ": " + std::strerror(errno);

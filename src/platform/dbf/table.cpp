@@ -14,6 +14,7 @@
 #include "platform/dbf/file_locks.h"
 #include "platform/dbf/file_util.h"
 #include "platform/dbf/table_impl.h"
+#include "platform/vars/file_io.h"
 
 namespace zur::dbf {
 namespace {
@@ -183,16 +184,17 @@ std::unique_ptr<Table> Table::Open(const std::filesystem::path& requested, Share
 
   // An exclusive open writes the sharing lock, which needs a descriptor open for writing.
   const bool writable = !impl->read_only || share == Share::kExclusive;
-  int fd = ::open(impl->path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+  // The type is tested before the open: a FIFO would block a read-only open for ever.
+  std::string kind;
+  int fd = OpenRegularFile(impl->file, writable ? O_RDWR : O_RDONLY, 0, &kind);
   if (fd < 0) {
     int err = errno;
+    if (!kind.empty())
+      throw Error(ErrorKind::kIo, fmt::format("{}: not a regular file ({})", file, kind));
     if (err == ENOENT) throw Error(ErrorKind::kNotFound, fmt::format("{}: file not found", file));
     throw Error(ErrorKind::kIo, fmt::format("{}: cannot open: {}", file, std::strerror(err)));
   }
   impl->fd = fd;  // closed by ~Impl from here on
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-    throw Error(ErrorKind::kIo, fmt::format("{}: not a regular file", file));
   bool granted = false;
   try {
     granted = LockByte(fd, kOpenLockOffset,

@@ -9,6 +9,8 @@
 #include "platform/dbf/file_locks.h"
 #include "platform/dbf/file_util.h"
 #include "platform/dbf/table_impl.h"
+#include "platform/vars/file_io.h"
+#include "platform/vars/whole_number.h"
 
 namespace zur::dbf {
 namespace {
@@ -68,7 +70,7 @@ void Table::Create(const std::filesystem::path& path, const std::vector<FieldSpe
 
 bool Table::InUse(const std::filesystem::path& requested) {
   std::filesystem::path path = ResolveCaseInsensitive(requested);
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = OpenRegularFile(path.string(), O_RDONLY);  // never waits on a FIFO
   if (fd < 0) return false;
   bool used = false;
   try {
@@ -101,9 +103,10 @@ std::vector<FieldSpec> Table::StructureFromRows(Table& rows) {
     for (char& c : f.name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     std::string t = Trimmed(field(type));
     f.type = t.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(t[0])));
+    // Create checks the list; a width no field can have is left for it to refuse.
     Value l = field(len), d = field(dec);
-    f.length = l.IsNum() ? static_cast<int>(l.num()) : 0;
-    f.decimals = d.IsNum() ? static_cast<int>(d.num()) : 0;
+    f.length = l.IsNum() ? IntegerIn(l.num(), -1, 100'000).value_or(-1) : 0;
+    f.decimals = d.IsNum() ? IntegerIn(d.num(), -1, 100'000).value_or(-1) : 0;
     out.push_back(std::move(f));
   }
   return out;

@@ -2,6 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <cstdint>
+
+#include "platform/vars/whole_number.h"
+
 namespace zur::dbf {
 namespace {
 
@@ -54,7 +58,7 @@ void WorkAreas::Impl::RunRelations(int parent) {
     if (child->ActiveOrder() > 0)
       child->Seek(key);
     else
-      child->GoTo(key.IsNum() && key.num() >= 1 ? static_cast<uint32_t>(key.num()) : 0);
+      child->GoTo(key.IsNum() ? IntegerIn<uint32_t>(key.num(), 1, UINT32_MAX).value_or(0) : 0);
   }
 }
 

@@ -6,6 +6,19 @@
 #include <cerrno>
 
 namespace zur::print {
+namespace {
+
+// A FIFO with nobody reading it would block the open for ever: opened non-blocking, it fails
+// at once instead (and the output falls back to a file). Writes block as usual afterwards.
+int OpenWithoutWaiting(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) return -1;
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status >= 0) ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
 
 TextPrinter::~TextPrinter() {
   Close();
@@ -21,7 +34,7 @@ bool TextPrinter::Open(std::string_view name, bool append, const PortPaths& port
   } else if (IsPortName(name)) {
     path_ = ports.PathFor(name);
     if (path_.empty()) return false;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    fd_ = OpenWithoutWaiting(path_, O_WRONLY | O_NOCTTY);
     return fd_ >= 0;
   } else {
     path_ = std::string(name);
@@ -29,7 +42,7 @@ bool TextPrinter::Open(std::string_view name, bool append, const PortPaths& port
     if (path_.empty()) return false;
   }
   const int mode = append ? O_APPEND : O_TRUNC;
-  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
+  fd_ = OpenWithoutWaiting(path_, O_WRONLY | O_CREAT | mode);
   return fd_ >= 0;
 }
 

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/vars/file_io.h"
+
 namespace zur::scanner {
 namespace {
 
@@ -25,17 +27,13 @@ OpenError MakeOpenError(const std::string& path, std::string cause) {
 
 std::unique_ptr<ReportLineReader> ReportLineReader::Open(const std::string& path, OpenError* error,
                                                          size_t window, size_t buffer) {
-  // Non-blocking, so that opening a pipe by mistake cannot wait for a writer.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // A pipe or a device given by mistake is not even opened, so nothing can wait for a writer.
+  std::string kind;
+  int fd = OpenRegularFile(path, O_RDONLY, 0, &kind);
   if (fd < 0) {
-    if (error) *error = MakeOpenError(path, std::strerror(errno));
-    return nullptr;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    int saved = errno;
-    ::close(fd);
-    if (error) *error = MakeOpenError(path, saved ? std::strerror(saved) : "not a regular file");
+    if (error)
+      *error = MakeOpenError(
+          path, kind.empty() ? std::strerror(errno) : "not a regular file (" + kind + ")");
     return nullptr;
   }
   window = std::max<size_t>(window, 1);

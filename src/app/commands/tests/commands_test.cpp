@@ -1,5 +1,8 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
 
@@ -77,6 +80,44 @@ int UpgradeIn(const TempDir& dir, const std::string& name, std::ostream& out, st
   const int rc = UpgradeCommand({name}, out, err);
   std::filesystem::current_path(here);
   return rc;
+}
+
+// A FIFO named as a table blocked the read-only open for ever: `zur dbf` hung. Run in a child
+// process, so that a hang fails the test instead of stopping it.
+TEST(DbfCommand, AFifoIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string fifo = dir / "PIPE.DBF";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    std::ostringstream stdout_text, stderr_text;
+    const int status = DbfCommand({fifo}, stdout_text, stderr_text);
+    const std::string said = stderr_text.str();
+    if (::write(out[1], said.data(), said.size()) < 0) ::_exit(9);
+    ::_exit(status);
+  }
+  ::close(out[1]);
+  int status = 0;
+  pid_t done = 0;
+  for (int waited = 0; waited < 100 && done == 0; ++waited) {
+    done = ::waitpid(pid, &status, WNOHANG);
+    if (done == 0) ::usleep(50'000);
+  }
+  if (done == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    ::close(out[0]);
+    FAIL() << "zur dbf still waits on the FIFO after 5 seconds";
+  }
+  char buffer[512] = {};
+  const ssize_t n = ::read(out[0], buffer, sizeof buffer - 1);
+  ::close(out[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0),
+            "zur dbf: " + fifo + ": not a regular file (a FIFO)\n");
 }
 
 TEST(UpgradeCommand, UpgradesATableOfTheCurrentDirectory) {
