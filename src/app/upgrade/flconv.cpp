@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/upgrade/field_steps.h"
+#include "app/upgrade/table_damage.h"
 #include "app/upgrade/table_files.h"
 #include "app/upgrade/upgrade_paths.h"
 #include "app/upgrade/upgrade_recovery.h"
@@ -20,10 +21,13 @@ class Upgrade {
       : name_(name), console_(console), options_(options), paths_(UpgradePaths::For(name)) {}
 
   UpgradeResult Run();
-  // After a failure: the table back as it was, no scratch files.
+  // After a failure: the table back as it was, no scratch files; done only while the table
+  // can be held, as at the start.
   void CleanUp() noexcept {
     try {
-      RecoverInterruptedUpgrade(paths_);
+      new_hold_.Release();
+      TableHold hold;
+      if (hold.Take(HeldFile()) != TableHold::Result::kInUse) RecoverInterruptedUpgrade(paths_);
     } catch (const std::exception&) {
       // The next upgrade tries again.
     }
@@ -42,6 +46,19 @@ class Upgrade {
     RemoveFile(FindFile(paths_.new_table));
     RemoveFile(FindFile(paths_.new_memo));
   }
+  // The file whose hold keeps other upgrades of this table out: the table, or while it is
+  // missing (being created) the scratch table.
+  std::filesystem::path HeldFile() const {
+    return FileExists(paths_.table) ? paths_.table : FindFile(paths_.new_table);
+  }
+  // Finishes off an interrupted upgrade while holding the table; false when another open
+  // holds it (an upgrade may be running there, and its scratch files are its own).
+  bool RecoverWhileHeld() {
+    TableHold hold;
+    if (hold.Take(HeldFile()) == TableHold::Result::kInUse) return false;
+    RecoverInterruptedUpgrade(paths_, options_.on_step);
+    return true;
+  }
   // Builds the new table with the records of the old one; false when the disk is too small.
   bool BuildNewTable(dbf::Table* old);
   void SwapInPlainTable();
@@ -51,6 +68,9 @@ class Upgrade {
   UpgradeConsole& console_;
   const UpgradeOptions& options_;
   UpgradePaths paths_;
+  // The new table from the moment it is complete until it stands under the table's name, so
+  // that no other upgrade takes it for the leftover of an interrupted one.
+  TableHold new_hold_;
   Structure structure_;
   uint64_t old_records_ = 0;
 };
@@ -59,7 +79,7 @@ UpgradeResult Upgrade::Run() {
   Step("start");
   const std::vector<RequiredField> required = RequiredFieldsFor(name_, options_.stkno_len);
   if (required.empty()) return {};
-  RecoverInterruptedUpgrade(paths_, options_.on_step);
+  if (!RecoverWhileHeld()) return {UpgradeStatus::kInUse, {}};
 
   std::unique_ptr<dbf::Table> old;
   if (FileExists(paths_.table)) {
@@ -82,10 +102,15 @@ UpgradeResult Upgrade::Run() {
   }
   if (!changed) return {};
 
+  // A copy takes the counted records only: records past the header's count would be lost.
+  if (old)
+    if (std::string uncounted = UncountedRecords(*old); !uncounted.empty())
+      throw dbf::Error(dbf::ErrorKind::kDamaged, uncounted);
+
   console_.Line("Converting " + name_ + "... ");
   if (!BuildNewTable(old.get())) {
+    RemoveNewTable();  // while the table is still held
     old.reset();
-    RemoveNewTable();
     return Quit(std::string(kDiskFullMessage));
   }
   // The old table stays open (exclusively) until the new one has taken its name, so no other
@@ -95,6 +120,7 @@ UpgradeResult Upgrade::Run() {
   else
     SwapInPlainTable();
   old.reset();
+  new_hold_.Release();
   Step("done");
   return {UpgradeStatus::kConverted, {}};
 }
@@ -109,6 +135,9 @@ bool Upgrade::BuildNewTable(dbf::Table* old) {
   Step("records-copied");
   fresh->Flush();
   fresh.reset();
+  if (new_hold_.Take(paths_.new_table) != TableHold::Result::kHeld)
+    throw dbf::Error(dbf::ErrorKind::kInUse,
+                     paths_.new_table.string() + ": taken by another upgrade while being built");
   // Memo fields are copied as block numbers, so the new table takes a copy of the old memo
   // file they point into.
   const fs::path new_memo = FindFile(paths_.new_memo);

@@ -6,7 +6,11 @@
 // The upgrade is crash-safe: the new table is built and synced under a scratch name and then
 // renamed over the table, so the table's name always holds a complete table; the two-file
 // swap of a memo table is guarded by a backup pair and a marker file (upgrade_paths.h). Every
-// upgrade first finishes off what an interrupted one left behind.
+// upgrade first finishes off what an interrupted one left behind, but only while it holds the
+// table exclusively (or, for a table being created, its scratch table): a table that another
+// open holds is skipped whole, so an upgrade running in another process keeps its files. The
+// new table stays held until it stands under the table's name. Records are never dropped: a
+// table whose header counts fewer records than its file holds is refused (kFailed).
 
 #include <functional>
 #include <string>
@@ -24,7 +28,8 @@ enum class UpgradeStatus {
   kInUse,      // another open holds the table; skipped without a word
   kQuit,       // a wrong field type or a full disk: the message was written and the key
                // awaited; the caller ends the program. The table is unchanged.
-  kFailed,     // the table or the disk failed (damaged file, I/O error); the message,
+  kFailed,     // the table or the disk failed (damaged file, records past the header's
+               // count, I/O error); the message,
                // naming the file, was written as an error line. The table is unchanged.
 };
 

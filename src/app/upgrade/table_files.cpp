@@ -7,11 +7,14 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <system_error>
 
 #include <fmt/format.h>
 
+#include "platform/dbf/file_locks.h"
 #include "platform/dbf/file_util.h"
 #include "platform/dbf/table.h"
+#include "platform/vars/file_io.h"
 
 namespace zur::upgrade {
 namespace fs = std::filesystem;
@@ -38,7 +41,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 void CopyFileSynced(const fs::path& from, const fs::path& final_to) {
   fs::path to = final_to;
   to += ".part";
-  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  int in = OpenRegularFile(from.string(), O_RDONLY);
   if (in < 0) Fail(from, "open", errno);
   int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
@@ -120,6 +123,39 @@ void SyncDirectory(const fs::path& dir) {
   const int e = errno;
   ::close(fd);
   if (rc != 0 && e != EINVAL) Fail(d, "sync", e);
+}
+
+TableHold::Result TableHold::Take(const fs::path& path) {
+  Release();
+  std::string kind;
+  const int fd = OpenRegularFile(path.string(), O_RDWR, 0, &kind);
+  if (fd < 0) {
+    const int e = errno;
+    if (e == ENOENT) return Result::kMissing;
+    if (!kind.empty())
+      throw dbf::Error(dbf::ErrorKind::kIo,
+                       fmt::format("{}: not a regular file ({})", path.string(), kind));
+    Fail(path, "open", e);
+  }
+  bool granted = false;
+  try {
+    granted = dbf::LockByte(fd, dbf::kOpenLockOffset, dbf::LockMode::kWrite);
+  } catch (const std::system_error& e) {
+    ::close(fd);
+    throw dbf::Error(dbf::ErrorKind::kIo,
+                     fmt::format("{}: cannot lock: {}", path.string(), e.what()));
+  }
+  if (!granted) {
+    ::close(fd);
+    return Result::kInUse;
+  }
+  fd_ = fd;
+  return Result::kHeld;
+}
+
+void TableHold::Release() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 }  // namespace zur::upgrade

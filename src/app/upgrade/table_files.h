@@ -35,4 +35,26 @@ void LinkOrCopy(const std::filesystem::path& from, const std::filesystem::path& 
 // Flushes a directory's entries (renames, creations, removals) to disk.
 void SyncDirectory(const std::filesystem::path& dir);
 
+// A table file held the way an exclusive open holds it (the table engine's sharing lock),
+// without reading it, so that a damaged table or a scratch table can be held too. While it is
+// held, no other open of the file, in this process or another, gets in.
+class TableHold {
+ public:
+  enum class Result { kHeld, kInUse, kMissing };
+
+  TableHold() = default;
+  ~TableHold() { Release(); }
+  TableHold(const TableHold&) = delete;
+  TableHold& operator=(const TableHold&) = delete;
+
+  // Holds `path` (releasing what was held before). kInUse when another open holds the file;
+  // kMissing when there is no such file. Throws dbf::Error(kIo) when it cannot be opened.
+  Result Take(const std::filesystem::path& path);
+  void Release();
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace zur::upgrade
