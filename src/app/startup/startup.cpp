@@ -14,10 +14,12 @@
 #include "app/startup/window_metrics.h"
 #include "app/upgrade/delete_index.h"
 #include "app/upgrade/flconv.h"
+#include "app/upgrade/table_damage.h"
 #include "app/upgrade/table_files.h"
 #include "lib/compat/directories.h"
 #include "lib/text/trim_pad.h"
 #include "platform/vars/memory_file.h"
+#include "platform/vars/whole_number.h"
 #include "print/audit/audit_file.h"
 #include "xml/ati_config.h"
 #include "xml/element_text.h"
@@ -166,7 +168,9 @@ class StartupRun {
   // Brings a table to this version's structure; a failure ends the program.
   void Upgrade(std::string_view name) {
     upgrade::UpgradeOptions options;
-    options.stkno_len = static_cast<int>(vars_.Get("STKNO_LEN").NumOr(upgrade::kDefaultStknoLen));
+    // A width no stock number field can have (a NaN, a huge number) is not taken.
+    options.stkno_len = IntegerIn(vars_.Get("STKNO_LEN").NumOr(upgrade::kDefaultStknoLen), 1, 254)
+                            .value_or(upgrade::kDefaultStknoLen);
     const upgrade::UpgradeResult r = upgrade::Flconv(InData(name).string(), console_, options);
     if (r.status == upgrade::UpgradeStatus::kQuit) throw Stop{r.message};
     if (r.status == upgrade::UpgradeStatus::kFailed) {
@@ -261,10 +265,22 @@ class StartupRun {
 
   void PrepareWorkTables() {
     for (std::string_view name : kStaleIndexTables) upgrade::DelNsx(InData(name).string());
+    for (std::string_view name : {"RPINFO", "RPOPTN", "ATIMAST"}) SetAsideIfDamaged(name);
     Upgrade("RPINFO");
     Upgrade("RPOPTN");
     if (TableExists("ATIMAST")) EmptyWorkTable();
     Upgrade("ATIMAST");
+  }
+
+  // Every run rebuilds the work tables, so a damaged one holds nothing to keep: it is set
+  // aside under a new name, with a warning, and the upgrade creates it afresh.
+  void SetAsideIfDamaged(std::string_view name) {
+    const fs::path path = upgrade::FindFile(InData(std::string(name) + ".DBF"));
+    const std::string damage = upgrade::TableDamage(path);
+    if (damage.empty()) return;
+    const fs::path aside = upgrade::SetTableAside(path);
+    Warn(path.filename().string() + " is damaged (" + damage + "); it is set aside as " +
+         aside.filename().string() + " and created afresh");
   }
 
   // The work table of the checking run starts every session empty.
