@@ -34,6 +34,16 @@ int ZurLineLength(ZurLayout layout) {
 }
 
 std::optional<std::string> CheckUploadSettings(const UploadSettings& settings) {
+  // The file numbers the headers write (the ZUR file's only in the CCASS/3 layout).
+  auto bad_number = [](const char* name) {
+    return "ERROR: " + std::string(name) + " is not a file number from 0 to " +
+           std::to_string(kMaxFileNumber) + ". Please check the settings.";
+  };
+  if (settings.is_ccass3 && (settings.zur_file_no < 0 || settings.zur_file_no > kMaxFileNumber))
+    return bad_number("ATI_FILENO");
+  if (settings.eight_char_accounts &&
+      (settings.sti_file_no < 0 || settings.sti_file_no > kMaxFileNumber))
+    return bad_number("STI_FILENO");
   if (!settings.eight_char_accounts) return std::nullopt;
   // Layout C has two columns per account code: an 8-digit code would lose all but two digits.
   if (!settings.is_ccass3)

@@ -15,17 +15,22 @@ namespace zur::upload {
 inline constexpr std::string_view kCcass3TextCharset =
     " /+-?:(),'.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
+// The largest file number the 4-digit field of a header holds.
+inline constexpr int kMaxFileNumber = 9999;
+
 struct UploadSettings {
   bool is_ccass3 = false;            // CCASS/3 layout in force (CAS3_START)
   bool eight_char_accounts = false;  // 8-digit account codes and the STI file (CAS3_0705)
-  int zur_file_no = 1;               // ATI_FILENO
-  int sti_file_no = 1;               // STI_FILENO
+  int zur_file_no = 1;               // ATI_FILENO, 0 to kMaxFileNumber
+  int sti_file_no = 1;               // STI_FILENO, 0 to kMaxFileNumber
   std::string part_id;               // PART_ID, 6 characters
   std::string send_bic;              // SEND_BIC, 8 characters
   std::string own_ref;               // OWN_REF, up to 15 characters
   Date gen_date;                     // GEN_DATE, the transmission date
   std::filesystem::path zur_path;    // ATI_TEXT
   std::filesystem::path sti_path;    // STI_TEXT, used only with eight_char_accounts
+  // The publish marker of the pair (upload_writer.h); empty: kPublishMarker beside the ZUR file.
+  std::filesystem::path publish_marker;
   std::string ccass3_charset = std::string(kCcass3TextCharset);  // CAS3_CHAR
 };
 
