@@ -19,10 +19,12 @@ struct ReportSource {
   std::span<const scanner::PageRow> pages;
 };
 
-// Calls `each` with every line from `start` up to the line that reaches `end` (0: the end of
-// the file), until it returns false. A file that cannot be read to the end stops the run:
-// the message, naming the file, is shown in a box titled "ZUR" and run::RunStopped thrown.
+// Calls `each` with every line of the report named `report` from `start` up to the line that
+// reaches `end` (0: the end of the file), until it returns false. A file that cannot be read
+// to the end stops the run: the message, naming the file, is shown in a box titled "ZUR" and
+// run::RunStopped thrown. A report that runs to the end of the file without an "END OF REPORT"
+// line may have been cut short: a warning says so, and the run goes on.
 void WalkReport(const ReportSource& source, uint64_t start, uint64_t end, run::Operator& op,
-                const std::function<bool(std::string_view line)>& each);
+                std::string_view report, const std::function<bool(std::string_view line)>& each);
 
 }  // namespace zur::readers

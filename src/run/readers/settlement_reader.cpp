@@ -69,7 +69,8 @@ SettlementResult ReadSettlementReport(const ReportSource& source, const Settleme
 
   bool unsettled_section = false;
   QuantityColumns columns;
-  WalkReport(source, range->start, range->end, op, [&](std::string_view line) {
+  const std::string_view report = kSettlementReport;
+  WalkReport(source, range->start, range->end, op, report, [&](std::string_view line) {
     if (Contains(line, "UNSETTLED POSITIONS")) unsettled_section = true;
     if (!columns.found() && Contains(line, "DELIVERING") && Contains(line, "RECEIVING")) {
       columns = FromHeading(line, in.enhanced);

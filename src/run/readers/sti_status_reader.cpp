@@ -50,7 +50,8 @@ StiStatusResult ReadStiStatusReport(const ReportSource& source, HoldingsBook& bo
 
   bool pending_section = false;
   Instruction sti;
-  WalkReport(source, range->start, range->end, op, [&](std::string_view line) {
+  const std::string_view report = kStiStatusReport;
+  WalkReport(source, range->start, range->end, op, report, [&](std::string_view line) {
     if (Contains(line, "END OF REPORT") || Contains(line, "TOTAL NO OF PENDING FOR TRANSFER STI"))
       return false;
     if (Contains(line, "PENDING FOR TRANSFER STI") || Contains(line, "PENDING STI")) {

@@ -83,7 +83,8 @@ StockBalanceResult ReadStockBalanceReport(const ReportSource& source, const Stoc
   state.key = std::string(static_cast<size_t>(book.key_width()), ' ');
   state.right_shift = in.right_shift;
   bool report_date_seen = false;
-  WalkReport(source, range->start, range->end, op, [&](std::string_view line) {
+  const std::string& report = result.report_name;
+  WalkReport(source, range->start, range->end, op, report, [&](std::string_view line) {
     if (Contains(line, "END OF REPORT") || Contains(line, "PORTFOLIO VALUE")) return false;
     if (in.sas_mkt && Contains(line, "MARKET - ") && !MarketMatches(line, in.system_key))
       Stop(op, "ERROR: \"***  Wrong Market  ***\r\nPlease Check !!!");

@@ -66,5 +66,44 @@ TEST_F(DamagedInputTest, OverwrittenBytesNeverBreakTheReaders) {
   }
 }
 
+// A report cut short (the file ends inside it, without its "END OF REPORT" line) is read as
+// far as it goes, with a warning; a complete one, or one the next report follows, gives none.
+TEST_F(DamagedInputTest, AReportCutShortAtTheEndOfTheFileIsWarnedAbout) {
+  const std::string balance =
+      ReportPage("DAILY STOCK BALANCE REPORT", 1,
+                 {Line({{1, "REPORT DATE : 08DEC2026"}}), Line({{1, " STK/ NAME"}}),
+                  Line({{1, "00005"}, {18, "00000012"}}),
+                  Line({{6, "01"}, {7, text::PadL("1,000", 15)}, {23, text::PadL("1,000", 15)}})});
+  const std::string settlement = ReportPage("SETTLEMENT REPORT", 1, {"UNSETTLED POSITIONS"});
+  const std::string end_line = ReportPage("SETTLEMENT REPORT", 2, {Line({{50, "END OF REPORT"}})});
+  auto cut = [&](const std::string& report) {
+    return "warn: WARNING: \"" + report + "\" ends at the end of " + file_->path() +
+           " without its \"END OF REPORT\" line: the file may be cut short !";
+  };
+  for (int c = 0; c < 3; ++c) {
+    SCOPED_TRACE(c);
+    const std::string text = c == 0   ? balance
+                             : c == 1 ? balance + settlement
+                                      : balance + settlement + end_line;
+    auto source = Report(text);
+    StockBalanceInputs in;
+    in.eight_digit_layout = true;
+    HoldingsBook book = Book(true);
+    op_.events.clear();
+    StockBalanceResult r = ReadStockBalanceReport(source, in, book, op_);
+    ReadSettlementReport(source, {false, r.right_shift, r.stk_shift}, book, op_);
+    const std::vector<std::string> warnings = op_.Matching("warn:");
+    if (c == 0) {
+      EXPECT_EQ(warnings, (std::vector<std::string>{cut("DAILY STOCK BALANCE REPORT"),
+                                                    "warn: WARNING: CANNOT FIND \"SETTLEMENT "
+                                                    "REPORT\" !"}));
+    } else if (c == 1) {
+      EXPECT_EQ(warnings, std::vector<std::string>{cut("SETTLEMENT REPORT")});
+    } else {
+      EXPECT_TRUE(warnings.empty()) << warnings[0];
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zur::readers

@@ -103,7 +103,8 @@ TEST_F(SettlementReaderTest, ReadingStartsAtTheLastFirstPage) {
                                    LaterTotal("0005", "", "100")};
   SettlementResult r =
       Read(ReportPage("SETTLEMENT REPORT", 1, body) + ReportPage("SETTLEMENT REPORT", 2, body) +
-               ReportPage("SETTLEMENT REPORT", 1, body),
+               ReportPage("SETTLEMENT REPORT", 1, body) +
+               ReportPage("SETTLEMENT REPORT", 2, {Line({{50, "END OF REPORT"}})}),
            in, false);
   EXPECT_TRUE(r.pages_out_of_order);
   EXPECT_EQ(op_.Matching("warn"),
@@ -116,10 +117,11 @@ TEST_F(SettlementReaderTest, DamagedTotals) {
   SettlementInputs in;
   in.enhanced = true;
   // A total without a stock number is passed over with a warning naming the file.
-  Read(ReportPage("SETTLEMENT REPORT", 1,
-                  {Line({{3, "UNSETTLED POSITIONS"}}), LaterHeading(),
-                   LaterTotal("    ", "", "100"), LaterTotal("0005", "", "20")}),
-       in, false);
+  Read(
+      ReportPage("SETTLEMENT REPORT", 1,
+                 {Line({{3, "UNSETTLED POSITIONS"}}), LaterHeading(), LaterTotal("    ", "", "100"),
+                  LaterTotal("0005", "", "20"), Line({{50, "END OF REPORT"}})}),
+      in, false);
   auto warnings = op_.Matching("warn");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_THAT(warnings[0], HasSubstr(file_->path()));

@@ -244,7 +244,9 @@ TEST_F(StockBalanceReaderTest, DamagedAccountsAndQuantities) {
             {68, Num("1.00", 22)},
             {95, Num("30")}}),  // a quantity without its account
   };
-  Read(ReportPage("DAILY STOCK BALANCE REPORT", 1, body), StockBalanceInputs{}, false);
+  Read(ReportPage("DAILY STOCK BALANCE REPORT", 1, body) +
+           ReportPage("DAILY STOCK BALANCE REPORT", 2, {"END OF REPORT"}),
+       StockBalanceInputs{}, false);
   auto warnings = op_.Matching("warn");
   ASSERT_EQ(warnings.size(), 3u);
   EXPECT_THAT(warnings[0], HasSubstr("WARNING: Quantity of A/C 01 without a stock found in"));
