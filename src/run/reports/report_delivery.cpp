@@ -65,6 +65,7 @@ class Delivery {
   print::PrinterDevice& device() { return device_; }
   print::PrinterKind kind() const { return KindOf(vars_, state_); }
   bool all_printed() const { return all_printed_; }
+  bool all_written() const { return all_written_; }
 
   // Points output at the configured port or file (system printing opens a file per report).
   void Start() {
@@ -93,7 +94,7 @@ class Delivery {
     print::RestPtr(printer_, state_, [this] { return print::AuditRpt(audit_); });
     print::StorePrinterState(state_, vars_);
     if (!written) {
-      Warn(title, "it could not be written completely (disk full?)");
+      NotWritten(title);
       return;
     }
     bool drawn = false;  // an empty report draws no page
@@ -127,6 +128,7 @@ class Delivery {
     if (!system_) print::EndOfPrt(printer_, state_);
     if (!printer_.Close() && !system_) {
       all_printed_ = false;
+      all_written_ = false;
       op_.BlinkingWarning(fmt::format(
           "WARNING: Printed output to \"{}\" was not written completely", state_.print_name));
     }
@@ -145,6 +147,20 @@ class Delivery {
   void Remove() {
     std::error_code ec;
     fs::remove(report_file_, ec);
+  }
+
+  // An incomplete report file is worth nothing and is not kept: the message says so.
+  void NotWritten(std::string_view title) {
+    all_printed_ = false;
+    all_written_ = false;
+    std::error_code ec;
+    const bool removed = fs::remove(report_file_, ec) || !fs::exists(report_file_, ec);
+    op_.MessageBox(
+        "ZUR",
+        fmt::format("ERROR: \"{}\" could not be written (disk full?) and is not "
+                    "printed: {} {}. Please make room and run the checking again.",
+                    title, report_file_,
+                    removed ? "is incomplete and was removed" : "is incomplete, do not use it"));
   }
 
   // The message names the kept file once: most reasons name it already.
@@ -166,14 +182,22 @@ class Delivery {
   CopyingDevice device_;
   std::string report_file_;
   bool all_printed_ = true;
+  bool all_written_ = true;
 };
 
 }  // namespace
 
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options) {
+                            const DeliveryOptions& options, bool* all_written) {
   const auto print_time = options.print_time.value_or(std::chrono::system_clock::now());
   Delivery delivery(vars, op, options, print_time);
+  struct WrittenOut {
+    const Delivery& delivery;
+    bool* out;
+    ~WrittenOut() {
+      if (out) *out = delivery.all_written();
+    }
+  } written_out{delivery, all_written};
   try {
     delivery.Start();
     ReportHooks hooks{

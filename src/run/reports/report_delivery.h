@@ -27,7 +27,10 @@ struct DeliveryOptions {
 // the operator gets a "WARNING: " line naming it. Otherwise output goes to PRINT_NAME, a port
 // that is not ready falling back to a file in the audit folder. Sets MAIN_STR, WIN_TEXT,
 // PRINT_NAME and WinPtPort as it goes. Returns false when a report could not be printed.
+// A report that could not even be written completely (a full disk) is not kept: the incomplete
+// file is removed and an "ERROR: ..." message says so; `all_written`, when given, is then set
+// false (and true otherwise).
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options);
+                            const DeliveryOptions& options, bool* all_written = nullptr);
 
 }  // namespace zur::reports

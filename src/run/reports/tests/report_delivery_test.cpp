@@ -1,8 +1,13 @@
 #include "run/reports/report_delivery.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "run/reports/tests/reports_fixture.h"
@@ -130,6 +135,57 @@ TEST_F(ReportDeliveryTest, AnAuditFolderThatCannotBeMadeIsReportedAndNothingPrin
   EXPECT_FALSE(Deliver());
   ASSERT_EQ(op_.Matching("box ZUR: Error: OBX have not permit").size(), 1u);
   EXPECT_FALSE(fs::exists(dir_ / "PDF"));
+}
+
+// Runs `said` in a child process in which no file can grow past `max_bytes` (a disk that
+// fills up) and returns what it gave back.
+std::string WithFilesUpTo(rlim_t max_bytes, const std::function<std::string()>& said) {
+  int out[2];
+  if (::pipe(out) != 0) return "<no pipe>";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(out[0]);
+    ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+    const struct rlimit limit = {max_bytes, max_bytes};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string text = said();
+    const bool sent = ::write(out[1], text.data(), text.size()) == ssize_t(text.size());
+    ::_exit(sent ? 0 : 2);
+  }
+  ::close(out[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<size_t>(n));
+  ::close(out[0]);
+  ::waitpid(pid, nullptr, 0);
+  return text;
+}
+
+// A report the disk had no room for was said to be "kept" but was 0 bytes: it is said to be
+// not written, and no incomplete file is left to be taken for it.
+TEST_F(ReportDeliveryTest, AReportCutShortByAFullDiskIsSaidNotWrittenAndNotKept) {
+  vars_.Set("PRINT_PDF", Value(true));
+  auto deliver = [&] {
+    bool written = true;
+    const bool printed = DeliverCheckingReports(*zur_, vars_, op_, options_, &written);
+    std::string text;
+    for (const std::string& e : op_.events) text += e + "\n";
+    return text + "printed=" + std::to_string(printed) + " written=" + std::to_string(written);
+  };
+  const std::string said = WithFilesUpTo(600, deliver);
+  EXPECT_NE(said.find("printed=0 written=0"), std::string::npos) << said;
+  EXPECT_NE(said.find("box ZUR: ERROR: \"STOCK SHORTAGE REPORT\" could not be written (disk "
+                      "full?) and is not printed: "),
+            std::string::npos)
+      << said;
+  EXPECT_NE(said.find("is incomplete and was removed"), std::string::npos) << said;
+  EXPECT_EQ(said.find("is kept"), std::string::npos) << said;
+  for (const fs::path& file : FilesIn(Audit()))  // at most the printer's own file, empty
+    EXPECT_EQ(fs::file_size(file), 0u) << file;
+  EXPECT_TRUE(FilesIn(dir_ / "PDF").empty());
+
+  EXPECT_NE(WithFilesUpTo(RLIM_INFINITY, deliver).find("printed=1 written=1"), std::string::npos);
 }
 
 }  // namespace
