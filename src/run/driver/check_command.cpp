@@ -8,9 +8,14 @@
 #include "lib/format/format_functions.h"
 #include "platform/dbf/work_areas.h"
 #include "platform/expr/expression.h"
-#include "run/driver/checking_run.h"
 
 namespace zur::driver {
+
+int ExitStatus(const RunOutcome& outcome) {
+  if (!outcome.ok()) return kCheckStopped;
+  if (!outcome.reports_written) return kCheckReportNotWritten;
+  return outcome.reports_printed ? kCheckDone : kCheckReportsKept;
+}
 
 int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   VarStore vars;
@@ -46,10 +51,10 @@ int CheckCommand(const CheckCommandOptions& options, run::Operator& op) {
   reports::DeliveryOptions delivery;
   delivery.keep_reports = options.keep_reports;
   delivery.print_time = options.print_time;
-  const RunOutcome outcome = RunChecking(started.data_dir, vars, areas, op, delivery);
+  const RunOutcome outcome =
+      RunChecking(started.data_dir, vars, areas, op, delivery, options.upload_steps);
   areas.CloseAll();
-  if (!outcome.ok()) return kCheckStopped;
-  return outcome.reports_printed ? kCheckDone : kCheckReportsKept;
+  return ExitStatus(outcome);
 }
 
 }  // namespace zur::driver

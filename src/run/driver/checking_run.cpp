@@ -10,6 +10,7 @@
 #include "run/driver/run_preparation.h"
 #include "run/driver/run_tables.h"
 #include "run/driver/stop.h"
+#include "run/driver/upload_names.h"
 #include "run/position/position_build.h"
 #include "run/readers/ccass_reports.h"
 #include "run/scanner/index_tables.h"
@@ -40,7 +41,7 @@ scanner::PageScan ScanReportFile(scanner::ReportLineReader& reader, dbf::WorkAre
                                  VarStore& vars, run::Operator& op) {
   op.ProgressLine("Scanning Report Text File ...");
   scanner::PageScan scan = scanner::ScanPages(reader);
-  if (!scan.ok()) Stop(op, "ERROR: " + scan.error);
+  if (!scan.ok()) Stop(op, scan.error);  // "ERROR: CANNOT READ FILE ...": named once
   WithTableErrors(op, [&] {
     dbf::Table& info = *areas.Find("INFO");
     dbf::Table& optn = *areas.Find("OPTN");
@@ -77,8 +78,10 @@ void StoreCounters(const upload::UploadWriter& writer, VarStore& vars) {
 }
 
 void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-         run::Operator& op, const reports::DeliveryOptions& delivery, RunOutcome& outcome) {
-  std::unique_ptr<upload::UploadWriter> writer = PrepareRun(files, data_dir, vars, areas, op);
+         run::Operator& op, const reports::DeliveryOptions& delivery,
+         const upload::StepHook& upload_steps, RunOutcome& outcome) {
+  std::unique_ptr<upload::UploadWriter> writer =
+      PrepareRun(files, data_dir, vars, areas, op, upload_steps);
   const upload::UploadSettings settings = UploadSettingsFromVars(vars, data_dir);
 
   auto reader = OpenReportFile(files, data_dir, areas, op);
@@ -98,8 +101,8 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
   StoreCounters(*writer, vars);
   // The upload files stand complete under their names before anything is printed.
   WithTableErrors(op, [&] {
-    outcome.reports_printed =
-        reports::DeliverCheckingReports(*areas.Find("ZUR"), vars, op, delivery);
+    outcome.reports_printed = reports::DeliverCheckingReports(*areas.Find("ZUR"), vars, op,
+                                                              delivery, &outcome.reports_written);
   });
   areas.CloseAll();
 
@@ -114,10 +117,19 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
   }
 }
 
+// The upload file a name variable of the start screen gives ("" when blank).
+fs::path UploadNameOnDisk(const fs::path& data_dir, const VarStore& vars, std::string_view name) {
+  const std::string text(text::AllTrim(vars.Get(name).StrOr()));
+  if (text.empty()) return {};
+  const fs::path path(text);
+  return path.is_relative() ? data_dir / path : path;
+}
+
 }  // namespace
 
 RunOutcome RunChecking(const fs::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-                       run::Operator& op, reports::DeliveryOptions reports) {
+                       run::Operator& op, reports::DeliveryOptions reports,
+                       const upload::StepHook& upload_steps) {
   if (reports.working_dir.empty()) reports.working_dir = data_dir;
   RunOutcome outcome;
   RunFiles files = NameRunFiles(vars);
@@ -128,8 +140,18 @@ RunOutcome RunChecking(const fs::path& data_dir, VarStore& vars, dbf::WorkAreas&
     outcome.message = failed->message;
     return outcome;
   }
+  // An upload name that is another file of the run would destroy it: refused before anything
+  // is written or removed.
+  if (auto refused = CheckUploadNames(UploadNameOnDisk(data_dir, vars, "ATI_TEXT"),
+                                      UploadNameOnDisk(data_dir, vars, "STI_TEXT"),
+                                      FilesTheRunKeeps(files, data_dir))) {
+    op.MessageBox("ZUR", *refused);
+    outcome.end = RunEnd::kBackToMenu;
+    outcome.message = *refused;
+    return outcome;
+  }
   try {
-    Run(files, data_dir, vars, areas, op, reports, outcome);
+    Run(files, data_dir, vars, areas, op, reports, upload_steps, outcome);
   } catch (const run::RunStopped& stop) {
     areas.CloseAll();
     outcome.end = RunEnd::kStopped;

@@ -17,6 +17,7 @@
 #include "platform/vars/var_store.h"
 #include "run/operator/operator.h"
 #include "run/reports/report_delivery.h"
+#include "run/upload/upload_writer.h"
 
 namespace zur::driver {
 
@@ -32,11 +33,14 @@ struct RunOutcome {
   std::filesystem::path zur_file;
   std::filesystem::path sti_file;  // empty without the STI upload
   bool reports_printed = false;    // false: a report is kept in the audit folder (warned about)
+  bool reports_written = true;     // false: a report could not even be written (disk full)
   bool ok() const { return end == RunEnd::kGenerated; }
 };
 
 // `reports` says where the reports' files go; an empty working directory there is `data_dir`.
+// `upload_steps` is called at each step of the upload writer (crash tests).
 RunOutcome RunChecking(const std::filesystem::path& data_dir, VarStore& vars, dbf::WorkAreas& areas,
-                       run::Operator& op, reports::DeliveryOptions reports = {});
+                       run::Operator& op, reports::DeliveryOptions reports = {},
+                       const upload::StepHook& upload_steps = {});
 
 }  // namespace zur::driver

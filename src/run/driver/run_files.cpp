@@ -1,9 +1,12 @@
 #include "run/driver/run_files.h"
 
+#include <sys/stat.h>
+
 #include <system_error>
 
 #include "lib/text/trim_pad.h"
 #include "platform/dbf/file_util.h"
+#include "platform/vars/file_io.h"
 
 namespace zur::driver {
 namespace fs = std::filesystem;
@@ -19,6 +22,15 @@ bool Exists(const fs::path& data_dir, std::string_view name) {
   std::error_code ec;
   const fs::path path = OnDisk(data_dir, name);
   return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+// What stands under the name when it is there but is no regular file ("A CHARACTER DEVICE"),
+// else "".
+std::string NotAFile(const fs::path& data_dir, std::string_view name) {
+  const fs::path path = OnDisk(data_dir, name);
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return "";
+  return text::Upper(FileKindText(st.st_mode));
 }
 
 }  // namespace
@@ -86,19 +98,28 @@ std::optional<InputCheckFailure> CheckInputFiles(const RunFiles& f, const fs::pa
   struct Check {
     const std::string& file;
     std::string message;
+    const char* label;  // what the file is, for a name that is there but is no file
     bool ends_program = false;
   };
   const Check checks[] = {
-      {f.stk_fname, "ERROR: STOCK REPORT FILE NOT FOUND !  PLEASE RE-TRY !"},
-      {f.sys_fname, "ERROR: STOCK BROKER SYSTEM FILE NOT FOUND IN " + f.sb_path + retry},
-      {f.msg_fname, "ERROR: MESSAGE FILE NOT FOUND IN " + f.sb_path + retry},
-      {f.pf_fname, "ERROR: PORTFOLIO MASTER NOT FOUND IN " + f.sb_path + retry},
-      {f.sm_fname, "ERROR: STOCK MASTER NOT FOUND IN " + f.sb_path + retry},
-      {f.mu_fname, "ERROR: PORTFOLIO UNSETTLED FILE NOT FOUND IN " + f.sb_path + retry},
-      {f.cl_fname, "ERROR: CLIENT MASTER NOT FOUND IN " + f.cl_path + retry},
+      {f.stk_fname, "ERROR: STOCK REPORT FILE NOT FOUND !  PLEASE RE-TRY !", "STOCK REPORT FILE"},
+      {f.sys_fname, "ERROR: STOCK BROKER SYSTEM FILE NOT FOUND IN " + f.sb_path + retry,
+       "STOCK BROKER SYSTEM FILE"},
+      {f.msg_fname, "ERROR: MESSAGE FILE NOT FOUND IN " + f.sb_path + retry, "MESSAGE FILE"},
+      {f.pf_fname, "ERROR: PORTFOLIO MASTER NOT FOUND IN " + f.sb_path + retry, "PORTFOLIO MASTER"},
+      {f.sm_fname, "ERROR: STOCK MASTER NOT FOUND IN " + f.sb_path + retry, "STOCK MASTER"},
+      {f.mu_fname, "ERROR: PORTFOLIO UNSETTLED FILE NOT FOUND IN " + f.sb_path + retry,
+       "PORTFOLIO UNSETTLED FILE"},
+      {f.cl_fname, "ERROR: CLIENT MASTER NOT FOUND IN " + f.cl_path + retry, "CLIENT MASTER"},
   };
   for (const Check& c : checks) {
-    if (!Exists(data_dir, c.file)) return InputCheckFailure{c.message, c.ends_program};
+    if (Exists(data_dir, c.file)) continue;
+    // A device or a folder under the name is said to be one, not "not found".
+    if (const std::string kind = NotAFile(data_dir, c.file); !kind.empty())
+      return InputCheckFailure{
+          "ERROR: " + std::string(c.label) + " " + c.file + " IS " + kind + ", NOT A FILE" + retry,
+          c.ends_program};
+    return InputCheckFailure{c.message, c.ends_program};
   }
   if (location_master_used && !Exists(data_dir, f.sl_fname)) {
     return InputCheckFailure{

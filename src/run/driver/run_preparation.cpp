@@ -6,9 +6,11 @@
 #include "app/upgrade/check_dbf.h"
 #include "lib/format/account_code.h"
 #include "lib/text/trim_pad.h"
+#include "platform/vars/whole_number.h"
 #include "run/driver/backoffice_settings.h"
 #include "run/driver/run_options.h"
 #include "run/driver/stop.h"
+#include "run/driver/upload_names.h"
 
 namespace zur::driver {
 namespace fs = std::filesystem;
@@ -26,6 +28,12 @@ void DefaultLogical(VarStore& vars, std::string_view name) {
 fs::path InDataDir(const fs::path& data_dir, const std::string& name) {
   const fs::path p(name);
   return p.is_relative() ? data_dir / p : p;
+}
+
+// A file number as the upload header writes it (4 digits); -1, which the settings check
+// refuses, for anything else (a NaN from a memory file, a negative or a huge number).
+int FileNumber(const VarStore& vars, std::string_view name) {
+  return IntegerIn(vars.Get(name).NumOr(1), 0, upload::kMaxFileNumber).value_or(-1);
 }
 
 void TakeUploadNames(dbf::WorkAreas& areas, VarStore& vars, run::Operator& op) {
@@ -82,14 +90,15 @@ upload::UploadSettings UploadSettingsFromVars(const VarStore& vars, const fs::pa
   upload::UploadSettings s;
   s.is_ccass3 = vars.Get("IS_CCASS3").IsTrue();
   s.eight_char_accounts = format::Ccass0705(vars);
-  s.zur_file_no = static_cast<int>(vars.Get("ATI_FILENO").NumOr(1));
-  s.sti_file_no = static_cast<int>(vars.Get("STI_FILENO").NumOr(1));
+  s.zur_file_no = FileNumber(vars, "ATI_FILENO");
+  s.sti_file_no = FileNumber(vars, "STI_FILENO");
   s.part_id = std::string(vars.Get("PART_ID").StrOr());
   s.send_bic = std::string(vars.Get("SEND_BIC").StrOr());
   s.own_ref = std::string(text::RTrim(vars.Get("OWN_REF").StrOr()));
   s.gen_date = vars.Get("GEN_DATE").IsDate() ? vars.Get("GEN_DATE").date() : Date();
   s.zur_path = InDataDir(data_dir, std::string(vars.Get("ATI_TEXT").StrOr()));
   s.sti_path = InDataDir(data_dir, std::string(vars.Get("STI_TEXT").StrOr()));
+  s.publish_marker = data_dir / upload::kPublishMarker;
   const Value charset = vars.Get("CAS3_CHAR");
   if (charset.IsChar() && !charset.str().empty()) s.ccass3_charset = charset.str();
   return s;
@@ -97,7 +106,13 @@ upload::UploadSettings UploadSettingsFromVars(const VarStore& vars, const fs::pa
 
 std::unique_ptr<upload::UploadWriter> PrepareRun(RunFiles& files, const fs::path& data_dir,
                                                  VarStore& vars, dbf::WorkAreas& areas,
-                                                 run::Operator& op) {
+                                                 run::Operator& op,
+                                                 const upload::StepHook& upload_steps) {
+  // A run killed while it put its upload files in place may have left one without the other.
+  for (const std::string& warning :
+       upload::RecoverInterruptedPublish(data_dir / upload::kPublishMarker))
+    op.BlinkingWarning(warning);
+
   const startup::SettingsWriteResult written = startup::WriteRunInputsBack(vars, areas);
   if (!written.ok()) Stop(op, "ERROR: " + written.error);
 
@@ -121,9 +136,17 @@ std::unique_ptr<upload::UploadWriter> PrepareRun(RunFiles& files, const fs::path
   // files with their headers.
   const upload::UploadSettings settings = UploadSettingsFromVars(vars, data_dir);
   if (auto refused = upload::CheckUploadSettings(settings)) Stop(op, *refused);
+  // The names as the settings record now holds them, once more before anything is removed.
+  const fs::path sti_path = settings.eight_char_accounts ? settings.sti_path : fs::path();
+  if (auto refused =
+          CheckUploadNames(settings.zur_path, sti_path, FilesTheRunKeeps(files, data_dir)))
+    Stop(op, *refused);
+  for (const fs::path& upload_path : {settings.zur_path, sti_path})
+    for (const fs::path& left : upload::RemoveStaleTempFiles(upload_path))
+      op.ProgressLine("Removed " + left.string() + ", left by a run that was stopped");
   std::unique_ptr<upload::UploadWriter> writer;
   try {
-    writer = std::make_unique<upload::UploadWriter>(settings);
+    writer = std::make_unique<upload::UploadWriter>(settings, upload::WriteBytesFn{}, upload_steps);
   } catch (const upload::UploadError& e) {
     if (!e.reason().empty()) op.ProgressLine(e.reason());  // which file, and why
     op.MessageLineAndWait(e.what());

@@ -19,11 +19,15 @@
 
 namespace zur::driver {
 
-// `files` loses the finance directory when SBF3_USER switches it off.
+// `files` loses the finance directory when SBF3_USER switches it off. First of all, a publish
+// of upload files that a killed run left half done is undone (a WARNING line says so); the
+// upload names are checked again as the settings record holds them, and temporary upload files
+// of runs that no longer exist are removed. `upload_steps` goes to the upload writer (tests).
 std::unique_ptr<upload::UploadWriter> PrepareRun(RunFiles& files,
                                                  const std::filesystem::path& data_dir,
                                                  VarStore& vars, dbf::WorkAreas& areas,
-                                                 run::Operator& op);
+                                                 run::Operator& op,
+                                                 const upload::StepHook& upload_steps = {});
 
 // The upload files' settings from the memory variables of the prepared run.
 upload::UploadSettings UploadSettingsFromVars(const VarStore& vars,

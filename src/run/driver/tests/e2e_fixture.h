@@ -210,8 +210,8 @@ class EndToEndTest : public ::testing::Test {
 
   void Write() { WriteInstallation(spec, dir.path()); }
 
-  // Runs `zur check` on the installation as written; the transmission date 8 December 2026.
-  int Check() {
+  // `zur check` on the installation as written; the transmission date 8 December 2026.
+  CheckCommandOptions Options() const {
     CheckCommandOptions options;
     options.screen = screen;
     if (!options.screen.gen_date) options.screen.gen_date = Day(8);
@@ -221,8 +221,9 @@ class EndToEndTest : public ::testing::Test {
     options.today = Day(8);
     options.pdf = pdf;
     options.print_time = std::chrono::system_clock::from_time_t(1796000000);
-    return CheckCommand(options, op);
+    return options;
   }
+  int Check() { return CheckCommand(Options(), op); }
 
   int WriteAndCheck() {
     Write();
