@@ -1,13 +1,17 @@
 // The upload writer on real files: what appears under the upload names, when, and what a
-// failure leaves behind.
+// failure, a kill or a signal leaves behind.
 #include "run/upload/upload_writer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -62,8 +66,44 @@ class UploadWriterTest : public ::testing::Test {
   }
   static void Plant(const fs::path& path) { std::ofstream(path) << "yesterday\r\n"; }
 
+  // ---- kills and signals
+  using NameSet = std::set<std::string>;
+  UploadSettings Pair(bool pair = true) const { return Settings(true, pair); }
+  NameSet Files() const {
+    const std::vector<std::string> names = Names();
+    return NameSet(names.begin(), names.end());
+  }
+  size_t TempFiles() const {
+    size_t n = 0;
+    for (const std::string& name : Names()) n += name.find(".tmp-") != std::string::npos;
+    return n;
+  }
+  // Writes the files in a child process; `at_step` runs there at every step. Returns the
+  // child's wait status.
+  int WriteInChild(const StepHook& at_step, bool pair = true) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      try {
+        UploadWriter writer(Pair(pair), {}, at_step);
+        writer.WriteZurDetail(Transfer{5, "HK0005000001", "00000015", "00000001", 500});
+        if (pair) writer.WriteStiDetail(Transfer{5, "HK0005000001", "00000001", "00000025", 7});
+        writer.Finish();
+      } catch (...) {
+        ::_exit(3);
+      }
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+  }
+
   fs::path dir_;
 };
+
+constexpr int kStopped = 42;
+const std::vector<std::string> kSteps = {"created",       "sealed",        "marker-written",
+                                         "zur-published", "sti-published", "marker-removed"};
 
 // write(2) that writes `good_calls` times, then writes half of what it is given once, then
 // fails as a full disk does.
@@ -278,6 +318,183 @@ TEST_F(UploadWriterTest, RefusedSettingsCreateNothing) {
   EXPECT_FALSE(CheckUploadSettings(Settings(true, true)).has_value());
   EXPECT_FALSE(CheckUploadSettings(Settings(true, false)).has_value());
   EXPECT_FALSE(CheckUploadSettings(Settings(false, false)).has_value());
+}
+
+// Killed at every step, the next run finds the pair whole or finds neither file.
+TEST_F(UploadWriterTest, APairKilledAtAnyStepIsBothOrNeitherAfterTheNextStart) {
+  for (const std::string& step : kSteps) {
+    SCOPED_TRACE(step);
+    fs::remove_all(dir_);
+    fs::create_directory(dir_);
+    const int status = WriteInChild([&](std::string_view at) {
+      if (at == step) ::_exit(kStopped);  // as a kill -9 there: nothing runs after it
+    });
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kStopped);
+    const bool half_done = step == "zur-published";
+    EXPECT_EQ(fs::exists(dir_ / std::string(kPublishMarker)),
+              step == "marker-written" || step == "zur-published" || step == "sti-published");
+
+    const std::vector<std::string> warnings =
+        RecoverInterruptedPublish(dir_ / std::string(kPublishMarker));
+    EXPECT_EQ(fs::exists(dir_ / "ATIFILE.TXT"), fs::exists(dir_ / "STIFILE.TXT"));
+    EXPECT_FALSE(fs::exists(dir_ / std::string(kPublishMarker)));
+    if (half_done) {
+      ASSERT_EQ(warnings.size(), 1u);
+      EXPECT_EQ(warnings[0],
+                "WARNING: A run stopped while putting its upload files in place left " +
+                    (dir_ / "ATIFILE.TXT").string() + " without " +
+                    (dir_ / "STIFILE.TXT").string() +
+                    ": it is removed. Please run the checking again !");
+    } else {
+      EXPECT_TRUE(warnings.empty()) << warnings[0];
+    }
+    if (step == "sti-published" || step == "marker-removed") {
+      EXPECT_EQ(Read(dir_ / "ATIFILE.TXT").size(), 3u * 101);  // the whole pair stays
+      EXPECT_EQ(Read(dir_ / "STIFILE.TXT").size(), 3u * 122);
+    }
+    // What the killed process had not renamed is its to remove no more: the next run does.
+    RemoveStaleTempFiles(dir_ / "ATIFILE.TXT");
+    RemoveStaleTempFiles(dir_ / "STIFILE.TXT");
+    EXPECT_EQ(TempFiles(), 0u);
+  }
+}
+
+// The marker names the very files the run renamed: a file that only has the name (copied
+// there afterwards) is not taken for the run's, and a pair in place is never split.
+TEST_F(UploadWriterTest, RecoveryRemovesOnlyTheFileTheRunPutInPlace) {
+  const int status = WriteInChild([](std::string_view at) {
+    if (at == "zur-published") ::_exit(kStopped);
+  });
+  ASSERT_TRUE(WIFEXITED(status));
+  // Someone puts another file under the STI name before the next start.
+  std::ofstream(dir_ / "STIFILE.TXT") << "not the run's";
+  fs::copy_file(dir_ / "ATIFILE.TXT", dir_ / "ZURFILE.KEEP");
+  const auto warnings = RecoverInterruptedPublish(dir_ / std::string(kPublishMarker));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_FALSE(fs::exists(dir_ / "ATIFILE.TXT"));
+  EXPECT_EQ(Read(dir_ / "STIFILE.TXT"), "not the run's");
+  EXPECT_TRUE(fs::exists(dir_ / "ZURFILE.KEEP"));
+}
+
+TEST_F(UploadWriterTest, ADamagedMarkerIsRemovedWithAWarning) {
+  std::ofstream(dir_ / std::string(kPublishMarker)) << "garbage";
+  const auto warnings = RecoverInterruptedPublish(dir_ / std::string(kPublishMarker));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("cannot be read"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / std::string(kPublishMarker)));
+  EXPECT_TRUE(RecoverInterruptedPublish(dir_ / std::string(kPublishMarker)).empty());
+}
+
+TEST_F(UploadWriterTest, AFinishedPairLeavesNoMarker) {
+  UploadWriter writer(Pair());
+  writer.Finish();
+  EXPECT_EQ(Files(), (NameSet{"ATIFILE.TXT", "STIFILE.TXT"}));
+  UploadWriter single(Pair(false));
+  single.Finish();
+  EXPECT_EQ(Files(), (NameSet{"ATIFILE.TXT", "STIFILE.TXT"}));
+}
+
+// SIGINT, SIGTERM and SIGHUP end the run as they always did, but its temporary files go first.
+TEST_F(UploadWriterTest, ASignalRemovesTheTemporaryFiles) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    const int status = WriteInChild([&](std::string_view at) {
+      if (at == "sealed") ::raise(signal_number);
+    });
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_TRUE(Files().empty()) << *Files().begin();
+  }
+}
+
+// A signal between the renames waits until the pair stands: both files are there.
+TEST_F(UploadWriterTest, ASignalWhilePublishingWaitsForThePair) {
+  const int status = WriteInChild([](std::string_view at) {
+    if (at == "zur-published") ::raise(SIGTERM);
+  });
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_EQ(Files(), (NameSet{"ATIFILE.TXT", "STIFILE.TXT"}));
+}
+
+// A signal the program was started to ignore (nohup) stays ignored.
+TEST_F(UploadWriterTest, AnIgnoredSignalStaysIgnored) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::signal(SIGHUP, SIG_IGN);
+    UploadWriter writer(Pair(), {}, [](std::string_view at) {
+      if (at == "created") ::raise(SIGHUP);
+    });
+    writer.Finish();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Files(), (NameSet{"ATIFILE.TXT", "STIFILE.TXT"}));
+}
+
+// A killed run's temporary files go at the next run; a live run's never, in two processes.
+TEST_F(UploadWriterTest, StaleTemporaryFilesGoButALiveRunsStay) {
+  int to_parent[2], to_child[2];
+  ASSERT_EQ(::pipe(to_parent), 0);
+  ASSERT_EQ(::pipe(to_child), 0);
+  const pid_t live = ::fork();
+  if (live == 0) {
+    UploadWriter writer(Pair(), {}, [&](std::string_view at) {
+      if (at != "created") return;
+      char byte = 1;
+      if (::write(to_parent[1], &byte, 1) != 1 || ::read(to_child[0], &byte, 1) != 1) ::_exit(4);
+    });
+    writer.Finish();
+    ::_exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(to_parent[0], &byte, 1), 1);
+  ASSERT_EQ(TempFiles(), 2u);
+  // Another run starts meanwhile: the live run's files stay.
+  EXPECT_TRUE(RemoveStaleTempFiles(dir_ / "ATIFILE.TXT").empty());
+  EXPECT_TRUE(RemoveStaleTempFiles(dir_ / "STIFILE.TXT").empty());
+  EXPECT_EQ(TempFiles(), 2u);
+  // A killed run's file, and one whose process is gone but whose lock is held (a run on
+  // another computer sharing the folder, whose process cannot be seen here).
+  const int killed = WriteInChild([](std::string_view at) {
+    if (at == "created") ::raise(SIGKILL);
+  });
+  ASSERT_TRUE(WIFSIGNALED(killed));
+  ASSERT_EQ(TempFiles(), 4u);
+  const fs::path far = dir_ / "atifile.txt.tmp-999999999-0";  // any letter case
+  std::ofstream(far) << "another computer's";
+  const int far_fd = ::open(far.c_str(), O_RDWR);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  ASSERT_EQ(::fcntl(far_fd, F_OFD_SETLK, &lock), 0);
+  const std::vector<fs::path> removed = RemoveStaleTempFiles(dir_ / "ATIFILE.TXT");
+  ASSERT_EQ(removed.size(), 1u);
+  EXPECT_EQ(removed[0].filename().string().rfind("ATIFILE.TXT.tmp-", 0), 0u);
+  EXPECT_EQ(RemoveStaleTempFiles(dir_ / "STIFILE.TXT").size(), 1u);
+  EXPECT_TRUE(fs::exists(far));
+  ::close(far_fd);
+  EXPECT_EQ(RemoveStaleTempFiles(dir_ / "ATIFILE.TXT"), std::vector<fs::path>{far});
+
+  ASSERT_EQ(::write(to_child[1], &byte, 1), 1);
+  int status = 0;
+  ::waitpid(live, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Files(), (NameSet{"ATIFILE.TXT", "STIFILE.TXT"}));
+  for (int fd : {to_parent[0], to_parent[1], to_child[0], to_child[1]}) ::close(fd);
+}
+
+TEST_F(UploadWriterTest, OnlyNamesOfThePatternAreTouched) {
+  for (const char* name :
+       {"ATIFILE.TXT.tmp-999999999-", "ATIFILE.TXT.tmp--1-0", "ATIFILE.TXT.tmp-999999999-0x",
+        "ATIFILE.TXTX.tmp-999999999-0", "ATIFILE.TXT.tmp-999999999"})
+    std::ofstream(dir_ / name) << "x";
+  fs::create_directory(dir_ / "ATIFILE.TXT.tmp-999999998-0");
+  EXPECT_TRUE(RemoveStaleTempFiles(dir_ / "ATIFILE.TXT").empty());
+  EXPECT_EQ(Files().size(), 6u);
 }
 
 }  // namespace
