@@ -22,8 +22,8 @@ inline constexpr int kCheckStopped = 1;      // a message ended the run (it went
 inline constexpr int kCheckReportsKept = 3;  // upload files generated; a report was not printed
                                              // and is kept (the WARNING lines name it)
 // Upload files generated, but a report could not even be written (a full disk): its message
-// said so, and nothing of it is printed or kept
-inline constexpr int kCheckReportNotWritten = 1;
+// said so, and nothing of it is printed or kept.
+inline constexpr int kCheckReportNotWritten = 4;
 
 // The status a finished run ends the program with.
 int ExitStatus(const RunOutcome& outcome);
