@@ -21,20 +21,12 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-std::string ExtractedPath(const std::optional<std::string>& chosen, PathKind kind,
-                          std::string_view current, size_t length) {
+std::string ExtractPath2(term::Screen& screen, const std::optional<std::string>& chosen,
+                         PathKind kind, std::string_view current, size_t length) {
   if (!chosen || chosen->empty()) return std::string(current);
   std::string path = kind == PathKind::kDirectory ? DirectoryOf(*chosen) : *chosen;
   if (path.size() < length) path = text::PadR(path, length);
-  return path;
-}
-
-std::string ExtractPath2(term::Screen& screen, const VarStore& vars,
-                         const std::optional<std::string>& chosen, PathKind kind,
-                         std::string_view var_name, size_t length) {
-  const std::string path = ExtractedPath(chosen, kind, vars.Get(var_name).StrOr(), length);
-  if (chosen && !chosen->empty())
-    screen.keyboard().Fill(std::string(1, static_cast<char>(term::inkey::kDown)));
+  screen.keyboard().Fill(std::string(1, static_cast<char>(term::inkey::kDown)));
   return path;
 }
 

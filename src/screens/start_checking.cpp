@@ -115,8 +115,8 @@ class StartCheckingScreen : public FormScreen {
                        "ZUR");
       return;
     }
-    vars.Set("STK_FILE",
-             ExtractPath2(screen, vars, chosen, PathKind::kFile, "STK_FILE", kReportNameLength));
+    vars.Set("STK_FILE", ExtractPath2(screen, chosen, PathKind::kFile, vars.Get("STK_FILE").StrOr(),
+                                      kReportNameLength));
     if (name != nullptr) name->SetText(text::RTrim(vars.Get("STK_FILE").StrOr()));
   }
 };

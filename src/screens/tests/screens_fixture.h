@@ -15,7 +15,11 @@ namespace zur::screens {
 class ScreensTest : public term::TermTest {
  protected:
   void SetUp() override {
-    backend.before_read = [this](const term::CellGrid&) { pictures_.push_back(backend.Text()); };
+    pictures_.clear();
+    backend.before_read = [this](const term::CellGrid& grid) {
+      if (pictures_.empty()) first_grid_ = grid;
+      pictures_.push_back(backend.Text());
+    };
   }
 
   void Press(term::KeyId key, int times = 1) {
@@ -26,6 +30,12 @@ class ScreensTest : public term::TermTest {
 
   // The picture while the screen waited for its first key.
   std::string FirstPicture() const { return pictures_.empty() ? "" : pictures_.front(); }
+  // The attributes of a grid cell in the first picture.
+  term::Attr FirstAttr(int row, int col) const {
+    return first_grid_.at(row + term::kMenuBarRows, col).attr;
+  }
+  // Every picture, one a wait for input.
+  const std::vector<std::string>& pictures() const { return pictures_; }
   // The picture at the last wait for input.
   std::string LastPicture() const { return pictures_.empty() ? "" : pictures_.back(); }
   // How many waits for input showed `text` (a message box waits once).
@@ -50,6 +60,7 @@ class ScreensTest : public term::TermTest {
 
  private:
   std::vector<std::string> pictures_;
+  term::CellGrid first_grid_;
 };
 
 }  // namespace zur::screens
