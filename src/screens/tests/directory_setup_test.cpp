@@ -19,8 +19,7 @@ class DirectorySetupTest : public ScreensTest {
  protected:
   void SetUp() override {
     ScreensTest::SetUp();
-    dir_ = fs::temp_directory_path() / ("zur-setup-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
+    dir_ = ScratchDir("zur-setup");
     fs::create_directories(dir_ / "DATA");
     fs::create_directories(dir_ / "zurlib");
     Touch(dir_ / "DATA" / "ATIMAST.DBF");

@@ -2,11 +2,15 @@
 // A screen on the headless terminal with the program's variables, and what it showed: the
 // picture at every wait for input, so that a test can tell which boxes came up.
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
+#include "lib/text/trim_pad.h"
 #include "platform/term/tests/term_fixture.h"
 #include "platform/vars/var_store.h"
 
@@ -20,6 +24,17 @@ class ScreensTest : public term::TermTest {
       if (pictures_.empty()) first_grid_ = grid;
       pictures_.push_back(backend.Text());
     };
+  }
+
+  // A text as a settings field of `width` holds it.
+  static std::string Padded(std::string_view text, size_t width) { return text::PadR(text, width); }
+  // An empty folder of this test process's own under the temporary directory.
+  static std::filesystem::path ScratchDir(std::string_view name) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      (std::string(name) + "-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
   }
 
   void Press(term::KeyId key, int times = 1) {

@@ -35,10 +35,6 @@ class StartCheckingTest : public ScreensTest {
     vars.Set("PRINT_NAME", "LPT1");
     vars.Set("CUR_PATH", fs::current_path().string());
   }
-  static std::string Padded(std::string text, size_t width) {
-    text.resize(width, ' ');
-    return text;
-  }
   bool Run() { return StartChecking(screen, vars); }
   void ClickBrowse() { ClickCell(7, 78); }
   void ClickProcess() { ClickCell(23, 4); }
@@ -176,8 +172,7 @@ class BrowseTest : public StartCheckingTest {
  protected:
   void SetUp() override {
     StartCheckingTest::SetUp();
-    folder_ = fs::temp_directory_path() / ("zur-browse-" + std::to_string(::getpid()));
-    fs::create_directories(folder_);
+    folder_ = ScratchDir("zur-browse");
     std::ofstream(folder_ / "20140707") << "report";
     fs::current_path(folder_);
   }

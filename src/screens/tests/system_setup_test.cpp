@@ -18,32 +18,28 @@ class SystemSetupTest : public ScreensTest {
     const char* accounts[] = {"ATI_A", "ATI_C", "ATI_I", "ATI_M", "ATI_P",
                               "ATI_F", "ATI_S", "ATI_T", "ATI_B", "ATI_OTHER"};
     int n = 4;
-    for (const char* a : accounts) vars.Set(a, fmt(std::to_string(n++), 8));
+    for (const char* a : accounts) vars.Set(a, Padded(std::to_string(n++), 8));
     for (const char* flag :
          {"EX_STRQTY", "EX_COMQTY", "EX_TDQTY", "EX_BANQTY", "EX_OTHQTY", "COVER_SS", "ATI_02",
           "COMPRESS", "ATI_ONLY", "ATI_01OUT", "NO_SHRATI"})
       vars.Set(flag, "N");
-    vars.Set("EX_CLA29", fmt("N", 8));
-    vars.Set("EX_CLTYPE", fmt("IM", 10));
-    vars.Set("EX_SLATI", fmt("", 8));
-    vars.Set("SEND_BIC", fmt("SAMPHKHH", 8));
-    vars.Set("COLOR_SET", fmt("W+/B,N/W", 20));
-    vars.Set("MONO_SET", fmt("W/N", 20));
+    vars.Set("EX_CLA29", Padded("N", 8));
+    vars.Set("EX_CLTYPE", Padded("IM", 10));
+    vars.Set("EX_SLATI", Padded("", 8));
+    vars.Set("SEND_BIC", Padded("SAMPHKHH", 8));
+    vars.Set("COLOR_SET", Padded("W+/B,N/W", 20));
+    vars.Set("MONO_SET", Padded("W/N", 20));
     vars.Set("nXPSCRDEN", 100);
-    vars.Set("USER_KEY", fmt("DEMO", 15));
+    vars.Set("USER_KEY", Padded("DEMO", 15));
     vars.Set("SYSTEM_KEY", "HK  ");
     for (const char* flag : {"CHECK_CLS", "CHECK_CLT", "CHECK_CLB"}) vars.Set(flag, false);
-  }
-  static std::string fmt(std::string text, size_t width) {
-    text.resize(width, ' ');
-    return text;
   }
   bool Run() { return SystemSetup(screen, vars); }
 };
 
 TEST_F(SystemSetupTest, OptionalRowsMoveTheRowsBelowThemAndTheMultiAccountSiteHasNoAField) {
   vars.Set("CHECK_CLT", true);
-  vars.Set("USER_KEY", fmt("ROVERU", 15));
+  vars.Set("USER_KEY", Padded("ROVERU", 15));
   Press(KeyId::kEsc);
   EXPECT_FALSE(Run());
   EXPECT_EQ(FirstRow(5).substr(0, 36), "   CCASS A/C for \"A\" CLIENTS   Multi");
@@ -63,7 +59,7 @@ TEST_F(SystemSetupTest, FocusStartsOnTheFirstAccountField) {
   } cases[] = {{"DEMO", "ATI_A"}, {"ROVERU", "ATI_C"}};
   for (const auto& c : cases) {
     SetUp();
-    vars.Set("USER_KEY", fmt(c.site, 15));
+    vars.Set("USER_KEY", Padded(c.site, 15));
     backend.Type("12");
     Press(KeyId::kPgDn);
     EXPECT_TRUE(Run()) << c.site;
