@@ -8,12 +8,14 @@
 namespace zur::screens {
 namespace {
 
+// A metric from its variable; one that is not a number of a sensible size keeps the default.
 double NumberOr(const VarStore& vars, const char* name, double fallback) {
-  return vars.Get(name).NumOr(fallback);
+  const double v = vars.Get(name).NumOr(fallback);
+  return std::isfinite(v) && std::fabs(v) <= 10000 ? v : fallback;
 }
 
 int Pixels(double p) {
-  return static_cast<int>(std::floor(p));
+  return static_cast<int>(std::clamp(std::floor(p), -1e6, 1e6));
 }
 
 }  // namespace
