@@ -57,6 +57,15 @@ fs::path Absolute(const fs::path& p, const fs::path& base) {
   return (p.is_absolute() ? p : base / p).lexically_normal();
 }
 
+// Both directories known: the database directory must hold the saved variables and be writable.
+DirectoryCheckResult Checked(const fs::path& data_dir, const std::string& library_dir) {
+  DirectoryCheckResult out;
+  out.data_dir = data_dir;
+  out.library_dir = library_dir;
+  out.error = CheckDatabaseDir(data_dir);
+  return out;
+}
+
 }  // namespace
 
 bool IsSeparateInstallation(std::string_view exe_path) {
@@ -96,18 +105,26 @@ DirectoryCheckResult CheckDirectories(const DirectoryCheck& check) {
       data_dir = Absolute(dbf, check.current_dir);
     }
   }
-  if (data_dir.empty()) {
-    out.error = std::string(kNoDatabase);
-    return out;
+  const bool found_lib = !lib.empty() && IsFile(fs::path(lib) / kLibraryMarker);
+  if (data_dir.empty() || !found_lib) {
+    if (!check.setup) {
+      out.error = std::string(data_dir.empty() ? kNoDatabase : kNoLibrary);
+      return out;
+    }
+    const DirectorySetupAnswer answer = check.setup(DirectorySetupRequest{
+        check.current_dir, check.exe_path, check.ini_name,
+        data_dir.empty() ? dbf : data_dir.string(), lib, !data_dir.empty(), found_lib});
+    switch (answer.kind) {
+      case DirectorySetupAnswer::Kind::kDeclined:
+        return out;
+      case DirectorySetupAnswer::Kind::kFailed:
+        out.error = answer.error;
+        return out;
+      case DirectorySetupAnswer::Kind::kCompleted:
+        return Checked(Absolute(answer.dbf_path, check.current_dir), answer.lib_path);
+    }
   }
-  if (lib.empty() || !IsFile(fs::path(lib) / kLibraryMarker)) {
-    out.error = std::string(kNoLibrary);
-    return out;
-  }
-  out.data_dir = data_dir;
-  out.library_dir = lib;
-  out.error = CheckDatabaseDir(data_dir);
-  return out;
+  return Checked(data_dir, lib);
 }
 
 }  // namespace zur::startup

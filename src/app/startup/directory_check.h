@@ -7,11 +7,12 @@
 //
 //   [CHECKPATH] / CHECKPATH=Y or N / [DBF] / DBF=<database dir> / [LIB] / LIB=<library dir>
 //
-// A library directory is proved by the marker file kLibraryMarker in it. Where the
-// interactive program would offer its set-up screen, this check stops with the message that
-// screen would end with.
+// A library directory is proved by the marker file kLibraryMarker in it. Where a directory is
+// missing, the interactive program offers its set-up screen (the `setup` routine); without one
+// (zur check) the check stops with the message that screen would end with.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,38 @@ inline constexpr std::string_view kLibraryMarker = "ZURLIB.MRK";
 inline constexpr std::string_view kDefaultIniName = "ZUR.INI";
 inline constexpr std::string_view kSavedVarsName = "ZUR.XBS";
 
+// What the set-up screen is given: the directories as the initialisation file named them (the
+// database directory made absolute when it was found under the current one) and which of them
+// were found.
+struct DirectorySetupRequest {
+  std::filesystem::path current_dir;
+  std::string exe_path;
+  std::string ini_name;
+  std::string dbf_path;
+  std::string lib_path;
+  bool found_dbf = false;
+  bool found_lib = false;
+};
+
+struct DirectorySetupAnswer {
+  enum class Kind {
+    kDeclined,   // the operator declined: no checks now (the file says so for later starts)
+    kCompleted,  // both directories found and written to the initialisation file
+    kFailed,     // `error` has been shown; the program ends
+  };
+  Kind kind = Kind::kFailed;
+  std::string dbf_path;  // kCompleted: as entered, relative to the current directory or not
+  std::string lib_path;
+  std::string error;
+};
+
+using DirectorySetup = std::function<DirectorySetupAnswer(const DirectorySetupRequest&)>;
+
 struct DirectoryCheck {
   std::filesystem::path current_dir;  // where the program was started
   std::string exe_path;               // the program file with its path
   std::string ini_name = std::string(kDefaultIniName);
+  DirectorySetup setup;  // the interactive set-up screen; empty: stop with the message
 };
 
 struct DirectoryCheckResult {

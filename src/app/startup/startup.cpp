@@ -105,6 +105,7 @@ class StartupRun {
         fs::absolute(opts_.working_dir.empty() ? fs::current_path() : opts_.working_dir);
     check.exe_path = opts_.exe_path;
     check.ini_name = opts_.ini_name;
+    check.setup = opts_.directory_setup;
     const DirectoryCheckResult dirs = startup::CheckDirectories(check);
     if (!dirs.ok()) FailInBox(dirs.error);
     result_.data_dir = dirs.data_dir;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/startup/directory_check.h"
 #include "app/upgrade/upgrade_console.h"
 #include "platform/dbf/work_areas.h"
 #include "platform/vars/date.h"
@@ -36,6 +37,9 @@ struct StartupOptions {
   upgrade::UpgradeConsole* console = nullptr;  // null: standard output and error
   // A message box titled "ZUR" (the directory check's failures); empty: an error line.
   std::function<void(std::string_view text)> message_box;
+  // The directory set-up screen, offered when the database or library directory of a separate
+  // installation is not found; empty (zur check): the start stops with the message instead.
+  DirectorySetup directory_setup;
   std::string ini_name = "ZUR.INI";
   bool colour_display = true;
   // Whether the process's current directory becomes the database directory, as the rest of

@@ -66,6 +66,39 @@ TEST_F(DirectoryCheckTest, SeparateInstallationStopsWhereTheSetUpWouldBeOffered)
   EXPECT_EQ(CheckDirectories(Check("/opt/Lib/zur")).error, "Error: LIB Directory not found !!!");
 }
 
+TEST_F(DirectoryCheckTest, TheSetUpScreenIsAskedWhereADirectoryIsMissing) {
+  fs::create_directories(dir.path() / "DATA");
+  WriteBytes(dir.path() / "DATA" / "ATIMAST.DBF", "");
+  WriteBytes(dir.path() / "DATA" / "ZUR.XBS", "");
+  WriteBytes(dir.path() / "ZUR.INI", "DBF=DATA\r\nLIB=/nowhere");
+  DirectorySetupRequest asked;
+  DirectorySetupAnswer answer;
+  auto check = Check("/opt/lib/zur");
+  check.setup = [&](const DirectorySetupRequest& r) {
+    asked = r;
+    return answer;
+  };
+
+  answer = {DirectorySetupAnswer::Kind::kFailed, "", "", "Error: LIB Directory not found !!!"};
+  EXPECT_EQ(CheckDirectories(check).error, "Error: LIB Directory not found !!!");
+  EXPECT_TRUE(asked.found_dbf);
+  EXPECT_FALSE(asked.found_lib);
+  EXPECT_EQ(asked.dbf_path, (dir.path() / "DATA").string());
+  EXPECT_EQ(asked.lib_path, "/nowhere");
+
+  answer = {DirectorySetupAnswer::Kind::kDeclined, "", "", ""};
+  DirectoryCheckResult r = CheckDirectories(check);
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_EQ(r.data_dir, dir.path());
+
+  // A completed set-up names the database directory as typed, relative to the current one.
+  answer = {DirectorySetupAnswer::Kind::kCompleted, "DATA", "/opt/lib", ""};
+  r = CheckDirectories(check);
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_EQ(r.data_dir, dir.path() / "DATA");
+  EXPECT_EQ(r.library_dir, "/opt/lib");
+}
+
 TEST_F(DirectoryCheckTest, UnreadableInitialisationFileIsNamed) {
   fs::create_directories(dir.path() / "ZUR.INI" / "x");  // a directory where the file belongs
   const DirectoryCheckResult r = CheckDirectories(Check("/opt/lib/zur"));
