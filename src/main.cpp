@@ -14,6 +14,7 @@
 #include "app/commands/dbf_command.h"
 #include "app/commands/init_command.h"
 #include "app/commands/upgrade_command.h"
+#include "app/mainwindow/interactive_program.h"
 #include "lib/console/mem2xbs.h"
 #include "platform/vars/var_store.h"
 #include "run/driver/check_command.h"
@@ -126,6 +127,18 @@ int main(int argc, char** argv) {
     return zur::Mem2XbsCommand(mem2xbs->remaining(), vars, std::cout, std::cerr,
                                WaitForKeyOnTerminal);
   }
-  fmt::print("{}", app.help());
-  return 0;
+  // Without a subcommand: the program on screen, which needs a terminal.
+  if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO)) {
+    fmt::print(stderr,
+               "zur: the program on screen needs a terminal for its standard input and output.\n"
+               "Run zur in a terminal (at least 88 columns by 26 rows), or use `zur check` for "
+               "the checking run without screens (zur --help lists the commands).\n");
+    return 2;
+  }
+  try {
+    return zur::mainwindow::RunInteractive({argv[0]});
+  } catch (const std::exception& e) {
+    fmt::print(stderr, "ERROR: {}\n", e.what());
+    return 1;
+  }
 }

@@ -17,10 +17,15 @@ void ScreenOperator::ShowSoon() {
   if (Clock::now() - last_shown_ >= std::chrono::milliseconds(kRedrawMs)) Show();
 }
 
+// A text longer than the grid is wide goes on as many rows as it needs, so that a warning
+// keeps the name of the file it is about.
 void ScreenOperator::Line(std::string_view text, const term::Attr& attr) {
   term::Console& console = screen_.console();
-  console.NextLine("");
-  console.Say(console.row(), 0, text, attr);
+  const std::vector<std::string> rows = term::WrapLines(text, term::kGridColumns);
+  for (const std::string& row : rows.empty() ? std::vector<std::string>{""} : rows) {
+    console.NextLine("");
+    console.Say(console.row(), 0, row, attr);
+  }
   percent_at_.reset();
   shown_percent_ = -1;
 }

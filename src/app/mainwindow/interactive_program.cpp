@@ -14,6 +14,7 @@
 #include "platform/term/message_box.h"
 #include "platform/term/screen.h"
 #include "run/driver/checking_run.h"
+#include "screens/directory_setup.h"
 #include "screens/screen_operator.h"
 #include "screens/start_checking.h"
 #include "screens/system_setup.h"
@@ -40,6 +41,7 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   start.exe_path = options.exe_path;
   start.console = &console;
   start.message_box = [&screen](std::string_view text) { term::MessageBox(screen, text, "ZUR"); };
+  start.directory_setup = screens::DirectorySetupOn(screen);
   const startup::StartupResult started = startup::Startup(start, vars, areas);
   if (!started.ok()) return 1;
 

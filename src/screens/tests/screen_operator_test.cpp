@@ -40,6 +40,11 @@ TEST_F(ScreenOperatorTest, WarningsBlinkAndTheMessageLineWaitsForAKey) {
   op.BlinkingWarning("WARNING: CANNOT FIND \"SETTLEMENT REPORT\" !");
   EXPECT_EQ(GridRow(1), "WARNING: CANNOT FIND \"SETTLEMENT REPORT\" !");
   EXPECT_TRUE(screen.picture().at(1 + term::kMenuBarRows, 0).attr.blink);
+  // A warning wider than the grid goes on, whole, on the rows below.
+  const std::string file = "/srv/zur/broker/SBAUDIT/" + std::string(40, 'K') + ".RPT";
+  op.BlinkingWarning("WARNING: \"ZUR STATUS REPORT\" is not printed and is kept: " + file);
+  EXPECT_EQ(GridRow(2), "WARNING: \"ZUR STATUS REPORT\" is not printed and is kept:");
+  EXPECT_EQ(GridRow(3), file);
 
   backend.Type("x");
   op.MessageLineAndWait(
