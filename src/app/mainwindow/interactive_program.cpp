@@ -63,7 +63,9 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   screens::ScreenOperator op(screen);
   const driver::RunOutcome outcome = driver::RunChecking(started.data_dir, vars, areas, op);
   areas.CloseAll();
-  op.MessageLineAndWait(outcome.ok() ? "" : outcome.message);
+  // The closing lines stay until the operator has read them (a run that stopped has shown
+  // its message and waited already).
+  if (outcome.ok()) op.MessageLineAndWait("");
   return outcome.ok() ? 0 : 1;
 }
 
