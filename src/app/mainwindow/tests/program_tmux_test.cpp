@@ -1,0 +1,101 @@
+// The program itself in a real terminal, on a scratch copy of the sample broker: the system
+// setup changes the settings record, "0" quits and gives the terminal back, and a run started
+// from the start-checking screen writes the same upload files as `zur check`.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "lib/text/trim_pad.h"
+#include "platform/dbf/table.h"
+#include "platform/dbf/tests/temp_dir.h"
+#include "platform/term/tests/tmux_server.h"
+
+namespace zur::mainwindow {
+namespace {
+
+namespace fs = std::filesystem;
+using term::testing::HaveTmux;
+using term::testing::ReadFile;
+using term::testing::Shell;
+using term::testing::TmuxServer;
+
+// The sample broker, its reports printed on a line printer into a file (no printer needed).
+void WriteBroker(const fs::path& dir) {
+  fs::copy(fs::path(ZUR_SOURCE_DIR) / "examples" / "broker", dir, fs::copy_options::recursive);
+  std::ofstream(dir / "ZUR.XBS", std::ios::app) << "DEF_CUR_PTR C EPSON\n";
+  std::ofstream(dir / "ATIConfig.dat")
+      << "<ATIConfig><Settings><Setting><Name>PRINT_NAME</Name><Value>REPORTS.PRN</Value>"
+         "</Setting></Settings></ATIConfig>";
+}
+
+std::string Setting(const fs::path& dir, const std::string& field) {
+  auto sys = dbf::Table::Open(dir / "ATISYSFL.DBF", dbf::Share::kShared, dbf::Access::kReadOnly);
+  sys->GoTop();
+  return std::string(text::RTrim(sys->Get(field).str()));
+}
+
+// Starts the program in `dir`; the shell records the terminal's modes before and after and
+// the program's exit status.
+void StartProgram(const TmuxServer& tmux, const fs::path& dir) {
+  const std::string d = dir.string();
+  const std::string script = "cd " + d + " && stty -g > before && " + ZUR_BINARY +
+                             "; echo EXIT=$?; stty -g > after; sleep 600";
+  tmux.Tmux("kill-session -t zur");
+  tmux.Tmux("new-session -d -s zur -x 100 -y 30 \"sh -c '" + script + "'\"");
+  tmux.Tmux("set -g escape-time 0");
+}
+
+TEST(ProgramOnScreen, SetupQuitThenARunFromTheStartScreen) {
+  if (!HaveTmux()) GTEST_SKIP() << "tmux is not installed here (scripts/setup installs it)";
+  dbf::testing::TempDir work;
+  const fs::path screen_dir = work / "screen", batch_dir = work / "batch";
+  WriteBroker(screen_dir);
+  TmuxServer tmux("zur-program-test");
+
+  // "1": the "A" clients' account typed over, Page Down saves it; "0" quits.
+  StartProgram(tmux, screen_dir);
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **", 30)) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitFor("CCASS Participant ID: B01234")) << tmux.Screen();
+  tmux.Tmux("send-keys 1");
+  ASSERT_TRUE(tmux.WaitFor("(1) SYSTEM SETUP")) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitFor("CCASS A/C for \"A\" CLIENTS   04")) << tmux.Screen();
+  tmux.Tmux("send-keys 08 PageDown");
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **")) << tmux.Screen();
+  tmux.Tmux("send-keys 0");
+  ASSERT_TRUE(tmux.WaitFor("EXIT=0")) << tmux.Screen();
+  EXPECT_EQ(ReadFile(screen_dir / "after"), ReadFile(screen_dir / "before"));
+  EXPECT_EQ(tmux.Tmux("display -p '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'"), "0 1 0\n");
+  EXPECT_EQ(Setting(screen_dir, "CLA_ATI"), "08");
+
+  // "2": the transmission date of the report's day, then Page Down runs the checking.
+  fs::copy(screen_dir, batch_dir, fs::copy_options::recursive);
+  StartProgram(tmux, screen_dir);
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **", 30)) << tmux.Screen();
+  tmux.Tmux("send-keys 2");
+  ASSERT_TRUE(tmux.WaitFor("(2) START CHECKING")) << tmux.Screen();
+  tmux.Tmux("send-keys Tab Tab Tab Tab Tab Tab Tab 081226 PageDown");
+  ASSERT_TRUE(tmux.WaitFor("CCASS STI Upload File STIFILE.TXT is generated !", 60))
+      << tmux.Screen();
+  const std::string shown = tmux.Screen();
+  for (const char* line :
+       {"Scanning Report Text File ...", "Reading \"PORTFOLIO MASTER\" ...100%",
+        "Determining ZUR ...100%", "Printing \"ZUR STATUS REPORT\" ...",
+        "CCASS ZUR Upload File ZURFILE.TXT is generated !", "*** Hit any key to Continue"})
+    EXPECT_NE(shown.find(line), std::string::npos) << line << "\n" << shown;
+  tmux.Tmux("send-keys x");
+  ASSERT_TRUE(tmux.WaitFor("EXIT=0")) << tmux.Screen();
+
+  Shell("cd " + batch_dir.string() + " && " + ZUR_BINARY +
+        " check --gen-date 08/12/2026 >out.txt 2>err.txt");
+  for (const char* upload : {"ZURFILE.TXT", "STIFILE.TXT"}) {
+    EXPECT_FALSE(ReadFile(screen_dir / upload).empty()) << upload;
+    EXPECT_EQ(ReadFile(screen_dir / upload), ReadFile(batch_dir / upload)) << upload;
+  }
+  // The account typed on the setup screen took part: its transfer is in both files alike.
+  EXPECT_NE(ReadFile(screen_dir / "ZURFILE.TXT").find("00000008"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zur::mainwindow
