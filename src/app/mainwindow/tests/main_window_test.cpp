@@ -106,6 +106,19 @@ TEST_F(MainWindowTest, MenuBarEntriesTypeKeysAndCallRoutines) {
   EXPECT_EQ(RunLoop(), "2+quit");
 }
 
+// A damaged menu file is named in a box and what could be read of it is the bar.
+TEST_F(MainWindowTest, DamagedMenuFileIsSaidAndWhatWasReadIsUsed) {
+  WriteMenu(
+      "<pmenu><menuFeatures><menuFeature><menuTitle>Kept</menuTitle><menuItems>"
+      "<menuItem><menuItemTitle>Check</menuItemTitle><menuPress>2</menuPress></menuItem>"
+      "</menuItems></menuFeature><menuFeature><menuTitle>Cut \x01\xff<<");
+  backend.Press(KeyId::kEnter);  // the box that names the file
+  backend.Press(KeyId::kF10);
+  backend.Press(KeyId::kEnter);  // "Check" of the menu that was read
+  EXPECT_EQ(RunLoop(), "2+waiting");
+  EXPECT_NE(backend.Row(0).find("Kept"), std::string::npos) << backend.Row(0);
+}
+
 TEST_F(MainWindowTest, HelpAndPrinterSelectionAreHotKeys) {
   backend.Press(term::Key::Char('p', term::kAlt));
   backend.Press(KeyId::kEsc);
