@@ -243,6 +243,7 @@ std::string_view Table::alias() const {
 }
 void Table::set_alias(std::string alias) {
   impl_->alias = std::move(alias);
+  for (auto& o : impl_->orders) impl_->ResolveUses(*o);
 }
 Share Table::share() const {
   return impl_->share;
@@ -416,19 +417,25 @@ bool Table::Deleted() const {
   return !impl_->cur.empty() && impl_->cur[0] == '*';
 }
 
-void Table::Impl::Change(std::string_view what, const std::function<void(std::string&)>& edit) {
+void Table::Impl::Change(std::string_view what, int part, size_t offset, std::string_view bytes) {
   RequireWritable(what);
   if (eof) throw Error(ErrorKind::kUsage, fmt::format("{}: {} at end of file", file, what));
   if (share == Share::kShared && locks.count(recno) == 0)
     throw Error(ErrorKind::kUsage,
                 fmt::format("{}: {} of record {} needs its lock", file, what, recno));
-  const std::string before = cur;
-  edit(cur);
-  try {
-    Rekey(before.data(), cur.data(), recno);
-  } catch (...) {
-    cur = before;
-    throw;
+  bool rekey = false;
+  for (const auto& o : orders) rekey = rekey || KeyReads(*o, part);
+  if (rekey) {
+    const std::string before = cur;
+    cur.replace(offset, bytes.size(), bytes);
+    try {
+      Rekey(before.data(), cur.data(), recno, part);
+    } catch (...) {
+      cur = before;
+      throw;
+    }
+  } else {
+    cur.replace(offset, bytes.size(), bytes);
   }
   cur_dirty = true;
   if (share == Share::kShared) WriteCurrent();
@@ -440,10 +447,17 @@ void Table::Replace(int field, const Value& value) {
   if (field < 0 || static_cast<size_t>(field) >= h.fields.size())
     throw Error(ErrorKind::kUsage, fmt::format("{}: no field number {}", m.file, field + 1));
   const FieldSpec& f = h.fields[field];
-  std::string bytes(static_cast<size_t>(f.length), ' ');
-  EncodeField(f, value, bytes.data(), m.file);
-  m.Change("replace",
-           [&](std::string& rec) { rec.replace(h.offsets[field], bytes.size(), bytes); });
+  // Most fields are short: their bytes are made without a heap allocation.
+  char small[64];
+  std::string large;
+  char* bytes = small;
+  if (static_cast<size_t>(f.length) > sizeof small) {
+    large.resize(static_cast<size_t>(f.length));
+    bytes = large.data();
+  }
+  EncodeField(f, value, bytes, m.file);
+  m.Change("replace", field, h.offsets[field],
+           std::string_view(bytes, static_cast<size_t>(f.length)));
 }
 
 void Table::Replace(std::string_view name, const Value& value) {
@@ -453,11 +467,11 @@ void Table::Replace(std::string_view name, const Value& value) {
 }
 
 void Table::Delete() {
-  impl_->Change("delete", [](std::string& rec) { rec[0] = '*'; });
+  impl_->Change("delete", kDeletionFlag, 0, "*");
 }
 
 void Table::Recall() {
-  impl_->Change("recall", [](std::string& rec) { rec[0] = ' '; });
+  impl_->Change("recall", kDeletionFlag, 0, " ");
 }
 
 void Table::Append() {
@@ -575,7 +589,7 @@ bool Table::Lock(uint32_t recno) {
     // The locked record as it is on disk now; another open may have changed its keys.
     const std::string before = m.cur;
     m.Load(recno);
-    m.Rekey(before.data(), m.cur.data(), recno);
+    m.Rekey(before.data(), m.cur.data(), recno, Impl::kAnyPart);
   }
   return true;
 }
