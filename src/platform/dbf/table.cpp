@@ -263,6 +263,12 @@ uint32_t Table::header_length() const {
 uint32_t Table::record_length() const {
   return impl_->hdr.record_length;
 }
+uint32_t Table::FieldOffset(int field) const {
+  const Header& h = impl_->hdr;
+  if (field < 0 || static_cast<size_t>(field) >= h.fields.size())
+    throw Error(ErrorKind::kUsage, fmt::format("{}: no field number {}", impl_->file, field + 1));
+  return h.offsets[static_cast<size_t>(field)];
+}
 
 Date Table::last_update() const {
   auto d = Date::FromYmd(impl_->hdr.year, impl_->hdr.month, impl_->hdr.day);
@@ -415,6 +421,24 @@ std::string_view Table::Raw(int field) const {
 
 bool Table::Deleted() const {
   return !impl_->cur.empty() && impl_->cur[0] == '*';
+}
+
+void Table::ReadRecords(uint32_t first, uint32_t count, char* out) {
+  Impl& m = *impl_;
+  if (count == 0) return;
+  if (first < 1 || first > m.hdr.record_count || count > m.hdr.record_count - first + 1)
+    throw Error(ErrorKind::kUsage, fmt::format("{}: there are no records {} to {}", m.file, first,
+                                               uint64_t{first} + count - 1));
+  m.WriteCurrent();
+  const size_t len = m.hdr.record_length;
+  const size_t bytes = size_t{count} * len;
+  if (m.resident) {
+    std::memcpy(out, m.window.data() + size_t{first - 1} * len, bytes);
+    return;
+  }
+  if (ReadAt(m.fd, out, bytes, m.hdr.header_length + uint64_t{first - 1} * len, m.file) != bytes)
+    throw Error(ErrorKind::kDamaged, fmt::format("{}: file is shorter than its {} records need",
+                                                 m.file, m.hdr.record_count));
 }
 
 void Table::Impl::Change(std::string_view what, int part, size_t offset, std::string_view bytes) {
