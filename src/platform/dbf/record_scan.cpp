@@ -2,12 +2,19 @@
 
 #include <algorithm>
 
+#include "platform/dbf/dbf_format.h"
+
 namespace zur::dbf {
 
 std::string_view RecordView::Field(int field) const {
   if (field < 0 || table_ == nullptr) return {};
   return bytes_.substr(table_->FieldOffset(field),
                        static_cast<size_t>(table_->fields()[static_cast<size_t>(field)].length));
+}
+
+Value RecordView::Get(int field) const {
+  if (field < 0 || table_ == nullptr) return Value();
+  return DecodeField(table_->fields()[static_cast<size_t>(field)], Field(field));
 }
 
 RecordScan::RecordScan(Table& table, size_t block_bytes)

@@ -18,10 +18,13 @@ class RecordView {
   RecordView() = default;
   RecordView(const Table& table, std::string_view bytes) : table_(&table), bytes_(bytes) {}
 
+  const Table& table() const { return *table_; }
   std::string_view bytes() const { return bytes_; }
   bool deleted() const { return !bytes_.empty() && bytes_[0] == '*'; }
   // The field's stored bytes; empty for a field number below 0 (a field the table lacks).
   std::string_view Field(int field) const;
+  // The field's value, as Table::Get reads it; Nil for a field number below 0.
+  Value Get(int field) const;
 
  private:
   const Table* table_ = nullptr;
