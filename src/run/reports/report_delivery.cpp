@@ -171,7 +171,7 @@ class Delivery {
 }  // namespace
 
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options) {
+                            const DeliveryOptions& options, holdings::HoldingsIndex* index) {
   const auto print_time = options.print_time.value_or(std::chrono::system_clock::now());
   Delivery delivery(vars, op, options, print_time);
   try {
@@ -179,7 +179,8 @@ bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& 
     ReportHooks hooks{
         [&](std::string_view title, std::string_view job) { delivery.Begin(title, job); },
         [&](std::string_view title, std::string_view job) { delivery.End(title, job); }};
-    PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(),
+    const ReportRecords records = index ? ReportRecords(*index) : ReportRecords(atimast);
+    PrintCheckingReports(records, vars, delivery.device(), delivery.kind(),
                          ReportClock::At(print_time), hooks);
   } catch (const print::AuditError& e) {
     op.MessageBox("ZUR", e.what());

@@ -26,8 +26,10 @@ struct DeliveryOptions {
 // folder, printed, and deleted once printed; a report that cannot be printed stays there and
 // the operator gets a "WARNING: " line naming it. Otherwise output goes to PRINT_NAME, a port
 // that is not ready falling back to a file in the audit folder. Sets MAIN_STR, WIN_TEXT,
-// PRINT_NAME and WinPtPort as it goes. Returns false when a report could not be printed.
+// PRINT_NAME and WinPtPort as it goes. Returns false when a report could not be printed. The
+// records are walked through `index` when given, else in the table's order on the key.
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options);
+                            const DeliveryOptions& options,
+                            holdings::HoldingsIndex* index = nullptr);
 
 }  // namespace zur::reports
