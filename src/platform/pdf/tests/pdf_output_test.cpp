@@ -154,6 +154,18 @@ TEST_F(PdfOutputTest, FailuresNameTheFileAndKeepTheReport) {
   EXPECT_NE(r.error.find("blocked.txt"), std::string::npos) << r.error;
   EXPECT_EQ(ReadAll(blocked.text_file), "REPORT\r\n");
 
+  // A system printer that cannot be found fails before a page is drawn for it.
+  auto unknown = Job("unknown.txt", "REPORT\r\n");
+  unknown.to_pdf = false;
+  unknown.printer = "ZUR_NO_SUCH_PRINTER";
+  int drawn = 0;
+  unknown.progress = [&](int, int) { ++drawn; };
+  r = PrintTextFile(unknown);
+  EXPECT_EQ(r.status, PrintStatus::kFailed);
+  EXPECT_NE(r.error.find("unknown.txt"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find("ZUR_NO_SUCH_PRINTER"), std::string::npos) << r.error;
+  EXPECT_EQ(drawn, 0);
+
   // Damaged Big5 and control bytes still print the readable part.
   auto damaged = Job("damaged.txt", std::string("GOOD \xff\xa4\r\n\x01\x02 TAIL\0 X\r\n", 20));
   auto ok = Print(damaged);
