@@ -7,50 +7,62 @@
 namespace zur::dbf {
 
 // The first record, in key then record order, of every key prefix of one length: open
-// addressing over record numbers, the prefixes read from the index's keys.
+// addressing over record numbers, each slot with the prefix's hash, so that a probe reads a
+// key only when the hashes agree.
 class SeekIndex::PrefixTable {
  public:
   PrefixTable(const SeekIndex& index, size_t length)
       : index_(index), length_(length), slots_(64, 0) {}
 
-  uint32_t Find(const char* prefix) const { return slots_[SlotOf(prefix)]; }
+  uint32_t Find(const char* prefix) const { return Recno(slots_[SlotOf(prefix, Hash(prefix))]); }
 
   // Keeps `recno` when its prefix has no record yet or it comes before the one kept.
   void Offer(uint32_t recno) {
-    uint32_t& slot = slots_[SlotOf(index_.KeyAt(recno))];
+    const char* key = index_.KeyAt(recno);
+    const uint32_t hash = Hash(key);
+    uint64_t& slot = slots_[SlotOf(key, hash)];
     if (slot == 0) {
-      slot = recno;
+      slot = uint64_t{hash} << 32 | recno;
       if (++used_ * 2 > slots_.size()) Grow();
-    } else if (index_.Before(recno, slot)) {
-      slot = recno;
+    } else if (index_.Before(recno, Recno(slot))) {
+      slot = uint64_t{hash} << 32 | recno;
     }
   }
 
  private:
-  size_t Hash(const char* p) const {
+  static uint32_t Recno(uint64_t slot) { return static_cast<uint32_t>(slot); }
+  static uint32_t HashOf(uint64_t slot) { return static_cast<uint32_t>(slot >> 32); }
+  uint32_t Hash(const char* p) const {
     uint64_t h = 14695981039346656037ull;
     for (size_t i = 0; i < length_; ++i)
       h = (h ^ static_cast<unsigned char>(p[i])) * 1099511628211ull;
-    return static_cast<size_t>(h ^ (h >> 29));
+    return static_cast<uint32_t>(h ^ (h >> 32));
   }
   // The slot holding this prefix, or the empty slot where it belongs.
-  size_t SlotOf(const char* prefix) const {
+  size_t SlotOf(const char* prefix, uint32_t hash) const {
     const size_t mask = slots_.size() - 1;
-    for (size_t i = Hash(prefix) & mask;; i = (i + 1) & mask) {
-      const uint32_t r = slots_[i];
-      if (r == 0 || std::memcmp(index_.KeyAt(r), prefix, length_) == 0) return i;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      const uint64_t slot = slots_[i];
+      if (slot == 0 || (HashOf(slot) == hash &&
+                        std::memcmp(index_.KeyAt(Recno(slot)), prefix, length_) == 0))
+        return i;
     }
   }
   void Grow() {
-    std::vector<uint32_t> old(slots_.size() * 2, 0);
+    std::vector<uint64_t> old(slots_.size() * 2, 0);
     old.swap(slots_);
-    for (uint32_t r : old)
-      if (r != 0) slots_[SlotOf(index_.KeyAt(r))] = r;
+    const size_t mask = slots_.size() - 1;
+    for (uint64_t slot : old) {
+      if (slot == 0) continue;
+      size_t i = HashOf(slot) & mask;
+      while (slots_[i] != 0) i = (i + 1) & mask;
+      slots_[i] = slot;
+    }
   }
 
   const SeekIndex& index_;
   size_t length_;
-  std::vector<uint32_t> slots_;
+  std::vector<uint64_t> slots_;  // hash << 32 | record number; 0 empty
   size_t used_ = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "platform/dbf/tests/temp_dir.h"
 
@@ -97,6 +98,28 @@ TEST(TableFile, NumbersThatDoNotFitAreRefusedNotStarred) {
   EXPECT_THROW(t->Replace("C", Value(1.0)), Error);
   t->Replace("C", Value("ABCDEF"));
   EXPECT_EQ(t->Get("C"), Value("ABC"));
+}
+
+TEST(TableFile, NumbersAreWrittenRightAlignedToTheirDecimals) {
+  TempDir dir;
+  auto p = dir / "T.DBF";
+  Table::Create(p, {{"W", 'N', 16, 0}, {"D", 'N', 18, 2}});
+  auto t = Table::Open(p, Share::kExclusive);
+  t->Append();
+  const std::vector<std::tuple<double, std::string, std::string>> cases = {
+      {7, "7", "7.00"},
+      {-7, "-7", "-7.00"},
+      {-0.0, "0", "0.00"},
+      {123456789012345, "123456789012345", "123456789012345.00"},
+      {-99999999999999, "-99999999999999", "-99999999999999.00"},
+      {2.5, "2", "2.50"},
+      {-0.4, "0", "-0.40"}};
+  for (const auto& [value, whole, hundredths] : cases) {
+    t->Replace("W", Value(value));
+    t->Replace("D", Value(value));
+    EXPECT_EQ(t->Raw(0), std::string(16 - whole.size(), ' ') + whole) << value;
+    EXPECT_EQ(t->Raw(1), std::string(18 - hundredths.size(), ' ') + hundredths) << value;
+  }
 }
 
 TEST(TableNavigation, EofBofAndThePhantomRecord) {
