@@ -4,8 +4,8 @@
 // the client master on FACCT finds it.
 
 #include <string_view>
+#include <vector>
 
-#include "platform/dbf/record_scan.h"
 #include "platform/dbf/seek_index.h"
 #include "platform/dbf/table.h"
 #include "run/operator/operator.h"
@@ -22,9 +22,9 @@ class ClientMaster {
   std::string_view Segregated(std::string_view facct);
 
  private:
-  dbf::TableCopy copy_;
   int account_field_;
-  int segregated_field_;
+  size_t segregated_width_;
+  std::vector<char> segregated_;  // LSEGAC of records 1..n, after the blank one
   dbf::SeekIndex index_;
 };
 
