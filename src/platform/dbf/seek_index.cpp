@@ -23,7 +23,7 @@ class SeekIndex::PrefixTable {
     uint64_t& slot = slots_[SlotOf(key, hash)];
     if (slot == 0) {
       slot = uint64_t{hash} << 32 | recno;
-      if (++used_ * 2 > slots_.size()) Grow();
+      if (++used_ * 4 > slots_.size() * 3) Grow();
     } else if (index_.Before(recno, Recno(slot))) {
       slot = uint64_t{hash} << 32 | recno;
     }
