@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -169,8 +170,22 @@ class SingleByteGlyphs {
   bool known_[128] = {};
 };
 
+// A piece of single-byte text at the same place on page after page (a page heading), drawn
+// once into a form that each page showing it again paints: the glyphs of a report's headings
+// are then drawn once, not once a page.
+struct RepeatedPiece {
+  std::string text;
+  int page = 0;                     // the last page that showed it
+  int pages = 0;                    // on how many pages in a row, up to that one
+  cairo_surface_t* form = nullptr;  // made on the third page in a row
+};
+
+// A piece in the same place on this many pages in a row is a heading.
+constexpr int kHeadingPages = 3;
+
 // The PDF document: each piece's single-byte runs into the page's glyph batches, two-byte
-// runs drawn at once; the batches are drawn when the page ends.
+// runs drawn at once; the batches are drawn before a form is painted and when the page ends,
+// so that the text stays in reading order.
 class PdfPages : public PageSink {
  public:
   PdfPages(cairo_t* cr, PangoLayout* layout, const PageSetup& setup, int total,
@@ -183,10 +198,52 @@ class PdfPages : public PageSink {
         progress_(progress) {
     cairo_set_source_rgb(cr_, 0, 0, 0);
   }
+  ~PdfPages() override {
+    for (auto& [place, piece] : repeated_)
+      if (piece.form != nullptr) cairo_surface_destroy(piece.form);
+  }
+  PdfPages(const PdfPages&) = delete;
+  PdfPages& operator=(const PdfPages&) = delete;
 
+  void Piece(int x, int baseline, std::string_view text) override {
+    const int page = done_ + 1;
+    RepeatedPiece& seen = repeated_[{baseline, x}];
+    const bool again = seen.page == page - 1 && seen.text == text;
+    seen.page = page;
+    if (!again) {
+      seen.text.assign(text);
+      seen.pages = 1;
+      if (seen.form != nullptr) cairo_surface_destroy(seen.form);
+      seen.form = nullptr;
+    } else if (++seen.pages == kHeadingPages) {
+      seen.form = MakeForm(x, baseline, text);
+    }
+    if (seen.form != nullptr) {
+      DrawBatches();
+      cairo_save(cr_);
+      cairo_identity_matrix(cr_);  // the form is in the page's own units
+      cairo_set_source_surface(cr_, seen.form, 0, 0);
+      cairo_paint(cr_);
+      cairo_restore(cr_);
+      return;
+    }
+    Place(cr_, x, baseline, text, batches_);
+  }
+
+  void NextPage() override {
+    DrawBatches();
+    cairo_show_page(cr_);
+    ++done_;
+    if (progress_) progress_(done_, std::max(total_, done_));
+  }
+
+ private:
   // Single-byte and two-byte characters have different natural widths, so each
   // run of one kind is fitted to its own columns and the report's columns line up.
-  void Piece(int x, int baseline, std::string_view text) override {
+  // The single-byte runs go to `batches`; false when a run cannot (nothing is drawn then
+  // when `draw_rest` is false).
+  bool Place(cairo_t* cr, int x, int baseline, std::string_view text,
+             std::vector<GlyphBatch>& batches, bool draw_rest = true) {
     size_t start = 0;
     while (start < text.size()) {
       const bool wide = IsBig5Lead(static_cast<unsigned char>(text[start]));
@@ -196,21 +253,36 @@ class PdfPages : public PageSink {
       }
       const std::string_view run = text.substr(start, end - start);
       const double at = x + static_cast<double>(start) * setup_.font_width;
-      if (wide || !single_.Add(run, at, baseline, setup_, batches_))
-        DrawRun(cr_, layout_, run, at, baseline, setup_);
+      if (wide || !single_.Add(run, at, baseline, setup_, batches)) {
+        if (!draw_rest) return false;
+        DrawRun(cr, layout_, run, at, baseline, setup_);
+      }
       start = end;
     }
+    return true;
   }
 
-  void NextPage() override {
+  // The piece drawn alone on a surface of the page's size; null when it is not all
+  // single-byte text.
+  cairo_surface_t* MakeForm(int x, int baseline, std::string_view text) {
+    std::vector<GlyphBatch> batches;
+    if (!Place(nullptr, x, baseline, text, batches, false)) return nullptr;
+    const cairo_rectangle_t page = {0, 0, setup_.paper_width() * kPointsPerUnit,
+                                    setup_.paper_height() * kPointsPerUnit};
+    cairo_surface_t* form = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &page);
+    cairo_t* cr = cairo_create(form);
+    cairo_scale(cr, kPointsPerUnit, kPointsPerUnit);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    single_.Draw(cr, batches);
+    cairo_destroy(cr);
+    return form;
+  }
+
+  void DrawBatches() {
     single_.Draw(cr_, batches_);
     for (GlyphBatch& b : batches_) b.glyphs.clear();
-    cairo_show_page(cr_);
-    ++done_;
-    if (progress_) progress_(done_, std::max(total_, done_));
   }
 
- private:
   cairo_t* cr_;
   PangoLayout* layout_;
   SingleByteGlyphs single_;
@@ -219,6 +291,7 @@ class PdfPages : public PageSink {
   const std::function<void(int, int)>& progress_;
   int done_ = 0;
   std::vector<GlyphBatch> batches_;
+  std::map<std::pair<int, int>, RepeatedPiece> repeated_;  // by baseline and x
 };
 
 std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesystem::path& out) {
