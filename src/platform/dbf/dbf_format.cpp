@@ -201,6 +201,15 @@ std::vector<uint8_t> EncodeHeader(const Header& h) {
 double DecodeNumber(std::string_view bytes) {
   std::string_view s = TrimBlanks(bytes);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  // Most stored numbers are whole: their digits read exactly as the general reading would.
+  const bool negative = !s.empty() && s.front() == '-';
+  const std::string_view digits = s.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= 15 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    int64_t whole = 0;
+    for (char c : digits) whole = whole * 10 + (c - '0');
+    return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
   double d = 0;
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
   if (ec != std::errc() || !std::isfinite(d)) return 0;

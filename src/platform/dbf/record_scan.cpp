@@ -40,6 +40,14 @@ RecordView RecordScan::record() const {
                     std::string_view(block_.data() + size_t{recno_ - block_first_} * len, len));
 }
 
+bool RecordScan::Ahead(RecordView& next) const {
+  if (recno_ + 1 >= block_first_ + block_count_) return false;
+  const size_t len = table_.record_length();
+  next = RecordView(table_, std::string_view(
+                                block_.data() + size_t{recno_ + 1 - block_first_} * len, len));
+  return true;
+}
+
 TableCopy::TableCopy(Table& table)
     : table_(table), count_(table.RecCount()), blank_(table.record_length(), ' ') {
   bytes_.resize(size_t{count_} * table.record_length());

@@ -39,6 +39,8 @@ class RecordScan {
   bool Next();
   uint32_t recno() const { return recno_; }
   RecordView record() const;
+  // The record after the current one when it has been read already (the block holds it).
+  bool Ahead(RecordView& next) const;
 
  private:
   Table& table_;

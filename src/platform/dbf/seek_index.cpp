@@ -15,6 +15,9 @@ class SeekIndex::PrefixTable {
       : index_(index), length_(length), slots_(64, 0) {}
 
   uint32_t Find(const char* prefix) const { return Recno(slots_[SlotOf(prefix, Hash(prefix))]); }
+  void Prefetch(const char* prefix) const {
+    __builtin_prefetch(&slots_[Hash(prefix) & (slots_.size() - 1)]);
+  }
 
   // Keeps `recno` when its prefix has no record yet or it comes before the one kept.
   void Offer(uint32_t recno) {
@@ -103,6 +106,13 @@ uint32_t SeekIndex::Seek(std::string_view want) {
   if (want.empty()) return Begin().recno();
   const uint32_t r = TableFor(want.size()).Find(want.data());
   return r != 0 && std::memcmp(KeyAt(r), want.data(), want.size()) == 0 ? r : 0;
+}
+
+void SeekIndex::Prefetch(std::string_view want) const {
+  const size_t length = want.size();
+  if (length == 0 || length > width_ || prefixes_.size() < length || !prefixes_[length - 1])
+    return;
+  prefixes_[length - 1]->Prefetch(want.data());
 }
 
 void SeekIndex::Sort() {

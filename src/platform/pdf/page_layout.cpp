@@ -65,6 +65,7 @@ bool IsBlank(std::string_view s) {
 // Cuts a line into pieces of at most 255 bytes without splitting a two-byte character; each
 // piece sits at its own column. Blank pieces are left out.
 void PageLayout::Place(std::string_view text) {
+  if (!pieces_) return;
   const int baseline = kTopMargin + (row_ - 1) * setup_.font_height;
   size_t start = 0;
   while (start < text.size()) {

@@ -67,6 +67,8 @@ class PageSink {
   virtual ~PageSink() = default;
   virtual void Piece(int x, int baseline, std::string_view big5) = 0;
   virtual void NextPage() = 0;
+  // False for a sink that only counts pages: the lines are then not cut into pieces.
+  virtual bool WantsPieces() const { return true; }
 };
 
 // Places every line on pages of 64 rows (68 in label printing) as the lines come; a form feed
@@ -74,7 +76,7 @@ class PageSink {
 class PageLayout {
  public:
   PageLayout(const PageSetup& setup, bool label, PageSink& sink)
-      : setup_(setup), label_(label), sink_(sink) {}
+      : setup_(setup), label_(label), sink_(sink), pieces_(sink.WantsPieces()) {}
   // The next line; `last` when no line follows it.
   void Line(std::string_view line, bool last);
 
@@ -83,6 +85,7 @@ class PageLayout {
   const PageSetup setup_;
   const bool label_;
   PageSink& sink_;
+  const bool pieces_;
   int row_ = 1;
 };
 

@@ -25,6 +25,7 @@ class PageCount : public PageSink {
   int pages = 1;
   void Piece(int, int, std::string_view) override {}
   void NextPage() override { ++pages; }
+  bool WantsPieces() const override { return false; }
 };
 
 // Places every line of the report on `sink`; with `width`, measures the report as it goes.

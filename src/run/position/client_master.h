@@ -20,6 +20,8 @@ class ClientMaster {
 
   // LSEGAC of the client found for `facct` (FACCT as stored), blank when none is.
   std::string_view Segregated(std::string_view facct);
+  // Starts loading what finding `facct` reads (for a record coming next).
+  void Prefetch(std::string_view facct) const { index_.Prefetch(facct); }
 
  private:
   int account_field_;

@@ -36,6 +36,11 @@ int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx) {
   PassProgress progress(ctx.op, pf.RecCount());
   for (dbf::RecordScan scan(pf); scan.Next();) {
     progress.Record();
+    // The client and the trades of the next record start loading while this one is booked.
+    if (dbf::RecordView next; scan.Ahead(next)) {
+      client_master.Prefetch(record.Account(next));
+      trades.Prefetch(record.Account(next), ctx.stocks.ForStockNo(record.StockNo(next)).key3);
+    }
     const dbf::RecordView position = scan.record();
     if (position.deleted()) continue;
     const std::string_view facct = record.Account(position);

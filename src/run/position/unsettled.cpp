@@ -59,13 +59,24 @@ UnsettledTrades::UnsettledTrades(dbf::Table& table, const PositionInputs& in)
   }
 }
 
+bool UnsettledTrades::Want(std::string_view facct, const std::string& stkno3,
+                           std::string& want) const {
+  const std::string_view account = text::RTrim(facct);
+  if (account.empty() || account.size() > acct_width_) return false;
+  want.assign(account);
+  want.resize(acct_width_, ' ');
+  want += stkno3;
+  return true;
+}
+
+void UnsettledTrades::Prefetch(std::string_view facct, const std::string& stkno3) {
+  if (Want(facct, stkno3, ahead_)) order_.Prefetch(ahead_);
+}
+
 UnsettledSum UnsettledTrades::Sum(std::string_view facct, const std::string& stkno3) {
   UnsettledSum sum;
+  if (!Want(facct, stkno3, want_)) return sum;
   const std::string_view account = text::RTrim(facct);
-  if (account.empty() || account.size() > acct_width_) return sum;
-  want_.assign(account);
-  want_.resize(acct_width_, ' ');
-  want_ += stkno3;
   const uint32_t first = order_.Seek(want_);
   if (first == 0) return sum;
   for (dbf::SeekIndex::Walk walk = order_.At(first); walk.recno() != 0; walk.Next()) {

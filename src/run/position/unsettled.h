@@ -34,6 +34,8 @@ class UnsettledTrades {
   // those a seek of the account (padded to MACCT) and the stock finds and the records after
   // it in the order, as long as they are of the same account and stock.
   UnsettledSum Sum(std::string_view facct, const std::string& stkno3);
+  // Starts loading what Sum(facct, stkno3) reads first (for a record coming next).
+  void Prefetch(std::string_view facct, const std::string& stkno3);
 
  private:
   const PositionInputs& in_;
@@ -42,7 +44,11 @@ class UnsettledTrades {
   dbf::TableCopy copy_;
   std::vector<std::string> stkno3_;  // STRVAL3(MSTKNO) of each record
   dbf::SeekIndex order_;
-  std::string want_;  // the key sought, kept for its storage
+  // The key sought for `facct` and `stkno3` into `want`; false when the account cannot have
+  // trades (blank, or wider than MACCT).
+  bool Want(std::string_view facct, const std::string& stkno3, std::string& want) const;
+
+  std::string want_, ahead_;  // the keys sought, kept for their storage
 };
 
 }  // namespace zur::position

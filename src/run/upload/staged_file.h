@@ -25,9 +25,10 @@ class StagedFile {
   // Each step returns "" on success, else "<file>: <reason>".
   // Removes a file of the real name, then creates the temporary file beside it.
   std::string Create();
-  // Writes all of `bytes`; anything less is a failure.
+  // Writes all of `bytes`; anything less is a failure. The bytes are gathered and written in
+  // blocks: a failure may show at a later call, at the latest when the file is sealed.
   std::string Write(std::string_view bytes);
-  // Flushes the temporary file to disk and closes it.
+  // Writes what is gathered, flushes the temporary file to disk and closes it.
   std::string Seal();
   // Renames the sealed temporary file to the real name.
   std::string Publish();
@@ -41,11 +42,13 @@ class StagedFile {
  private:
   std::string Failure(const std::filesystem::path& file, int error_number) const;
   void CloseQuietly();
+  std::string WriteGathered();
 
   std::filesystem::path path_;
   std::filesystem::path temp_path_;
   WriteBytesFn write_bytes_;
   int fd_ = -1;
+  std::string gathered_;  // written, not yet handed to the system
   bool published_ = false;
 };
 

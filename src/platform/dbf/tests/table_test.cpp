@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <tuple>
 
+#include "platform/dbf/dbf_format.h"
 #include "platform/dbf/tests/temp_dir.h"
 
 namespace zur::dbf {
@@ -120,6 +122,16 @@ TEST(TableFile, NumbersAreWrittenRightAlignedToTheirDecimals) {
     EXPECT_EQ(t->Raw(0), std::string(16 - whole.size(), ' ') + whole) << value;
     EXPECT_EQ(t->Raw(1), std::string(18 - hundredths.size(), ' ') + hundredths) << value;
   }
+}
+
+TEST(TableFile, StoredNumbersReadAsTheirValue) {
+  const std::vector<std::pair<std::string, double>> cases = {
+      {"   12", 12},   {"-7", -7},        {"+5", 5},    {"007", 7},
+      {" 12.50", 12.5}, {"1 2", 1},       {"", 0},      {"  abc", 0},
+      {"-1e3", -1000}, {"999999999999999", 999999999999999},
+      {"1234567890123456789", 1234567890123456789.0}};
+  for (const auto& [bytes, value] : cases) EXPECT_EQ(DecodeNumber(bytes), value) << bytes;
+  EXPECT_TRUE(std::signbit(DecodeNumber(" -0")));
 }
 
 TEST(TableNavigation, EofBofAndThePhantomRecord) {
