@@ -43,8 +43,8 @@ RecordView RecordScan::record() const {
 bool RecordScan::Ahead(RecordView& next) const {
   if (recno_ + 1 >= block_first_ + block_count_) return false;
   const size_t len = table_.record_length();
-  next = RecordView(table_, std::string_view(
-                                block_.data() + size_t{recno_ + 1 - block_first_} * len, len));
+  next = RecordView(table_,
+                    std::string_view(block_.data() + size_t{recno_ + 1 - block_first_} * len, len));
   return true;
 }
 

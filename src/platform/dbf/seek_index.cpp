@@ -8,13 +8,18 @@ namespace zur::dbf {
 
 // The first record, in key then record order, of every key prefix of one length: open
 // addressing over record numbers, each slot with the prefix's hash, so that a probe reads a
-// key only when the hashes agree.
+// key only when the hashes agree. A bit per hash value, in a table small enough to stay at
+// hand, answers most seeks of an absent prefix without a probe.
 class SeekIndex::PrefixTable {
  public:
   PrefixTable(const SeekIndex& index, size_t length)
-      : index_(index), length_(length), slots_(64, 0) {}
+      : index_(index), length_(length), slots_(64, 0), present_(slots_.size() / 8, 0) {}
 
-  uint32_t Find(const char* prefix) const { return Recno(slots_[SlotOf(prefix, Hash(prefix))]); }
+  uint32_t Find(const char* prefix) const {
+    const uint32_t hash = Hash(prefix);
+    if (!Present(hash)) return 0;
+    return Recno(slots_[SlotOf(prefix, hash)]);
+  }
   void Prefetch(const char* prefix) const {
     __builtin_prefetch(&slots_[Hash(prefix) & (slots_.size() - 1)]);
   }
@@ -26,6 +31,7 @@ class SeekIndex::PrefixTable {
     uint64_t& slot = slots_[SlotOf(key, hash)];
     if (slot == 0) {
       slot = uint64_t{hash} << 32 | recno;
+      Mark(hash);
       if (++used_ * 4 > slots_.size() * 3) Grow();
     } else if (index_.Before(recno, Recno(slot))) {
       slot = uint64_t{hash} << 32 | recno;
@@ -46,26 +52,39 @@ class SeekIndex::PrefixTable {
     const size_t mask = slots_.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
       const uint64_t slot = slots_[i];
-      if (slot == 0 || (HashOf(slot) == hash &&
-                        std::memcmp(index_.KeyAt(Recno(slot)), prefix, length_) == 0))
+      if (slot == 0 ||
+          (HashOf(slot) == hash && std::memcmp(index_.KeyAt(Recno(slot)), prefix, length_) == 0))
         return i;
     }
   }
   void Grow() {
     std::vector<uint64_t> old(slots_.size() * 2, 0);
     old.swap(slots_);
+    present_.assign(slots_.size() / 8, 0);
     const size_t mask = slots_.size() - 1;
     for (uint64_t slot : old) {
       if (slot == 0) continue;
       size_t i = HashOf(slot) & mask;
       while (slots_[i] != 0) i = (i + 1) & mask;
       slots_[i] = slot;
+      Mark(HashOf(slot));
     }
+  }
+  // Eight bits a slot: a bit drawn from the hash's upper part, which the slots do not use.
+  size_t Bit(uint32_t hash) const { return (hash >> 7 | hash << 25) & (present_.size() * 64 - 1); }
+  bool Present(uint32_t hash) const {
+    const size_t bit = Bit(hash);
+    return (present_[bit / 64] >> (bit % 64) & 1) != 0;
+  }
+  void Mark(uint32_t hash) {
+    const size_t bit = Bit(hash);
+    present_[bit / 64] |= uint64_t{1} << (bit % 64);
   }
 
   const SeekIndex& index_;
   size_t length_;
-  std::vector<uint64_t> slots_;  // hash << 32 | record number; 0 empty
+  std::vector<uint64_t> slots_;    // hash << 32 | record number; 0 empty
+  std::vector<uint64_t> present_;  // a bit for each hash value of a kept prefix
   size_t used_ = 0;
 };
 
@@ -110,8 +129,7 @@ uint32_t SeekIndex::Seek(std::string_view want) {
 
 void SeekIndex::Prefetch(std::string_view want) const {
   const size_t length = want.size();
-  if (length == 0 || length > width_ || prefixes_.size() < length || !prefixes_[length - 1])
-    return;
+  if (length == 0 || length > width_ || prefixes_.size() < length || !prefixes_[length - 1]) return;
   prefixes_[length - 1]->Prefetch(want.data());
 }
 

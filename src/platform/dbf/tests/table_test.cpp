@@ -126,9 +126,16 @@ TEST(TableFile, NumbersAreWrittenRightAlignedToTheirDecimals) {
 
 TEST(TableFile, StoredNumbersReadAsTheirValue) {
   const std::vector<std::pair<std::string, double>> cases = {
-      {"   12", 12},   {"-7", -7},        {"+5", 5},    {"007", 7},
-      {" 12.50", 12.5}, {"1 2", 1},       {"", 0},      {"  abc", 0},
-      {"-1e3", -1000}, {"999999999999999", 999999999999999},
+      {"   12", 12},
+      {"-7", -7},
+      {"+5", 5},
+      {"007", 7},
+      {" 12.50", 12.5},
+      {"1 2", 1},
+      {"", 0},
+      {"  abc", 0},
+      {"-1e3", -1000},
+      {"999999999999999", 999999999999999},
       {"1234567890123456789", 1234567890123456789.0}};
   for (const auto& [bytes, value] : cases) EXPECT_EQ(DecodeNumber(bytes), value) << bytes;
   EXPECT_TRUE(std::signbit(DecodeNumber(" -0")));

@@ -29,8 +29,8 @@ class Broker {
   Broker(int stocks, int clients_per_stock, int clients) {
     std::string tmpl = (fs::temp_directory_path() / "zur_check_bench_XXXXXX").string();
     dir_ = ::mkdtemp(tmpl.data());
-    zur::driver::WriteInstallation(
-        zur::driver::LargeBroker(stocks, clients_per_stock, clients, 5), dir_);
+    zur::driver::WriteInstallation(zur::driver::LargeBroker(stocks, clients_per_stock, clients, 5),
+                                   dir_);
   }
   ~Broker() { fs::remove_all(dir_); }
   const fs::path& dir() const { return dir_; }

@@ -155,9 +155,9 @@ TEST_F(UploadWriterTest, ShortWriteOfAnyLineEndsWithNoFileInPlace) {
   };
   // Lines reach the system a block at a time: a few lines when the files are sealed, the ZUR
   // file's first; with many lines, a block as soon as it is full.
-  for (Case c : {Case{1, 0, &kZurMessage}, Case{1, 1, &kStiMessage}, Case{2000, 0, &kZurMessage},
-                 Case{2000, 1, &kZurMessage}, Case{2000, 3, &kZurMessage},
-                 Case{2000, 4, &kStiMessage}}) {
+  for (Case c :
+       {Case{1, 0, &kZurMessage}, Case{1, 1, &kStiMessage}, Case{2000, 0, &kZurMessage},
+        Case{2000, 1, &kZurMessage}, Case{2000, 3, &kZurMessage}, Case{2000, 4, &kStiMessage}}) {
     SCOPED_TRACE(c.zur_lines);
     SCOPED_TRACE(c.good_writes);
     UploadSettings s = Settings(true, true);
