@@ -13,9 +13,9 @@ constexpr size_t kMaxKeyWidth = 240;  // as the table engine's orders
 int StockNumberField(const dbf::Table& table) {
   const int field = table.FieldIndex("MSTKNO");
   if (field < 0 || table.fields()[static_cast<size_t>(field)].type != 'C')
-    throw dbf::Error(dbf::ErrorKind::kUsage,
-                     fmt::format("{}: the stock master has no character field MSTKNO",
-                                 table.path().string()));
+    throw dbf::Error(
+        dbf::ErrorKind::kUsage,
+        fmt::format("{}: the stock master has no character field MSTKNO", table.path().string()));
   return field;
 }
 
@@ -28,8 +28,7 @@ size_t KeyWidth(const dbf::TableCopy& copy, int field, const format::StockNumber
 }  // namespace
 
 StockLookup::StockLookup(dbf::Table& stock_master, const format::StockNumberRules& rules)
-    : copy_(stock_master),
-      index_(KeyWidth(copy_, StockNumberField(stock_master), rules)) {
+    : copy_(stock_master), index_(KeyWidth(copy_, StockNumberField(stock_master), rules)) {
   const int field = StockNumberField(stock_master);
   for (uint32_t r = 1; r <= copy_.size(); ++r)
     index_.Add(format::StrVal3(copy_.Record(r).Field(field), rules));

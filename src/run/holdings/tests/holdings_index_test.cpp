@@ -81,7 +81,8 @@ TEST_F(HoldingsIndexTest, StockLookupFindsTheStockMastersRecord) {
   sm_->CreateOrder("SMNO", "STRVAL3(MSTKNO)");
   StockLookup lookup(*sm_, rules_);
   for (const std::string& stock : kStocks) {
-    for (const std::string& want : {format::StrVal3(stock, rules_), format::StrVal(stock, rules_)}) {
+    for (const std::string& want :
+         {format::StrVal3(stock, rules_), format::StrVal(stock, rules_)}) {
       bool found = false;
       const std::string name(lookup.Seek(want, &found).Field(1));
       const bool expected = sm_->Seek(Value(want));
