@@ -535,6 +535,11 @@ void Table::Append() {
     m.cur = m.blank;
     m.cur_dirty = true;  // written, with the end-of-file byte, when the pointer leaves it
     if (m.resident) {    // the new record is readable at once, as records on file are
+      // Past a megabyte the window takes room for the whole resident size at once: room not
+      // written to takes no memory, and the records are not copied again and again.
+      const size_t needed = m.window.size() + m.blank.size();
+      if (needed > m.window.capacity())
+        m.window.reserve(std::max<size_t>(2 * needed, needed > (1 << 20) ? kResidentBytes : 0));
       m.window.insert(m.window.end(), m.blank.begin(), m.blank.end());
       m.win_count = r;
     }
