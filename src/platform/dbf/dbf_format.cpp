@@ -1,5 +1,6 @@
 #include "platform/dbf/dbf_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -200,6 +201,15 @@ std::vector<uint8_t> EncodeHeader(const Header& h) {
 double DecodeNumber(std::string_view bytes) {
   std::string_view s = TrimBlanks(bytes);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  // Most stored numbers are whole: their digits read exactly as the general reading would.
+  const bool negative = !s.empty() && s.front() == '-';
+  const std::string_view digits = s.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= 15 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    int64_t whole = 0;
+    for (char c : digits) whole = whole * 10 + (c - '0');
+    return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
   double d = 0;
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
   if (ec != std::errc() || !std::isfinite(d)) return 0;
@@ -243,17 +253,28 @@ void EncodeField(const FieldSpec& f, const Value& v, char* out, std::string_view
     case 'N': {
       if (!v.IsNum()) mismatch();
       double d = v.num();
+      // A whole number (most are) is written as its digits, as the general format writes it.
+      char digits[40];
       std::string text;
-      if (std::isfinite(d)) {
+      std::string_view written;
+      if (std::fabs(d) < 1e15 && d == std::trunc(d) && f.decimals < 16) {
+        char* end = std::to_chars(digits, digits + 20, static_cast<int64_t>(d)).ptr;
+        if (f.decimals > 0) {
+          *end++ = '.';
+          end = std::fill_n(end, f.decimals, '0');
+        }
+        written = std::string_view(digits, static_cast<size_t>(end - digits));
+      } else if (std::isfinite(d)) {
         text = fmt::format("{:.{}f}", d, f.decimals);
         // A value that rounds to zero is written without a minus sign.
         if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+        written = text;
       }
-      if (text.empty() || text.size() > width)
+      if (written.empty() || written.size() > width)
         throw Error(ErrorKind::kValue, fmt::format("{}: value {} does not fit field {} (N {},{})",
                                                    file, d, f.name, f.length, f.decimals));
-      std::memset(out, ' ', width - text.size());
-      std::memcpy(out + width - text.size(), text.data(), text.size());
+      std::memset(out, ' ', width - written.size());
+      std::memcpy(out + width - written.size(), written.data(), written.size());
       return;
     }
     case 'D': {

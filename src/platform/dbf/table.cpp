@@ -245,6 +245,7 @@ std::string_view Table::alias() const {
 }
 void Table::set_alias(std::string alias) {
   impl_->alias = std::move(alias);
+  for (auto& o : impl_->orders) impl_->ResolveUses(*o);
 }
 Share Table::share() const {
   return impl_->share;
@@ -263,6 +264,12 @@ uint32_t Table::header_length() const {
 }
 uint32_t Table::record_length() const {
   return impl_->hdr.record_length;
+}
+uint32_t Table::FieldOffset(int field) const {
+  const Header& h = impl_->hdr;
+  if (field < 0 || static_cast<size_t>(field) >= h.fields.size())
+    throw Error(ErrorKind::kUsage, fmt::format("{}: no field number {}", impl_->file, field + 1));
+  return h.offsets[static_cast<size_t>(field)];
 }
 
 Date Table::last_update() const {
@@ -418,19 +425,43 @@ bool Table::Deleted() const {
   return !impl_->cur.empty() && impl_->cur[0] == '*';
 }
 
-void Table::Impl::Change(std::string_view what, const std::function<void(std::string&)>& edit) {
+void Table::ReadRecords(uint32_t first, uint32_t count, char* out) {
+  Impl& m = *impl_;
+  if (count == 0) return;
+  if (first < 1 || first > m.hdr.record_count || count > m.hdr.record_count - first + 1)
+    throw Error(ErrorKind::kUsage, fmt::format("{}: there are no records {} to {}", m.file, first,
+                                               uint64_t{first} + count - 1));
+  m.WriteCurrent();
+  const size_t len = m.hdr.record_length;
+  const size_t bytes = size_t{count} * len;
+  if (m.resident) {
+    std::memcpy(out, m.window.data() + size_t{first - 1} * len, bytes);
+    return;
+  }
+  if (ReadAt(m.fd, out, bytes, m.hdr.header_length + uint64_t{first - 1} * len, m.file) != bytes)
+    throw Error(ErrorKind::kDamaged, fmt::format("{}: file is shorter than its {} records need",
+                                                 m.file, m.hdr.record_count));
+}
+
+void Table::Impl::Change(std::string_view what, int part, size_t offset, std::string_view bytes) {
   RequireWritable(what);
   if (eof) throw Error(ErrorKind::kUsage, fmt::format("{}: {} at end of file", file, what));
   if (share == Share::kShared && locks.count(recno) == 0)
     throw Error(ErrorKind::kUsage,
                 fmt::format("{}: {} of record {} needs its lock", file, what, recno));
-  const std::string before = cur;
-  edit(cur);
-  try {
-    Rekey(before.data(), cur.data(), recno);
-  } catch (...) {
-    cur = before;
-    throw;
+  bool rekey = false;
+  for (const auto& o : orders) rekey = rekey || KeyReads(*o, part);
+  if (rekey) {
+    const std::string before = cur;
+    cur.replace(offset, bytes.size(), bytes);
+    try {
+      Rekey(before.data(), cur.data(), recno, part);
+    } catch (...) {
+      cur = before;
+      throw;
+    }
+  } else {
+    cur.replace(offset, bytes.size(), bytes);
   }
   cur_dirty = true;
   if (share == Share::kShared) WriteCurrent();
@@ -442,10 +473,17 @@ void Table::Replace(int field, const Value& value) {
   if (field < 0 || static_cast<size_t>(field) >= h.fields.size())
     throw Error(ErrorKind::kUsage, fmt::format("{}: no field number {}", m.file, field + 1));
   const FieldSpec& f = h.fields[field];
-  std::string bytes(static_cast<size_t>(f.length), ' ');
-  EncodeField(f, value, bytes.data(), m.file);
-  m.Change("replace",
-           [&](std::string& rec) { rec.replace(h.offsets[field], bytes.size(), bytes); });
+  // Most fields are short: their bytes are made without a heap allocation.
+  char small[64];
+  std::string large;
+  char* bytes = small;
+  if (static_cast<size_t>(f.length) > sizeof small) {
+    large.resize(static_cast<size_t>(f.length));
+    bytes = large.data();
+  }
+  EncodeField(f, value, bytes, m.file);
+  m.Change("replace", field, h.offsets[field],
+           std::string_view(bytes, static_cast<size_t>(f.length)));
 }
 
 void Table::Replace(std::string_view name, const Value& value) {
@@ -455,11 +493,11 @@ void Table::Replace(std::string_view name, const Value& value) {
 }
 
 void Table::Delete() {
-  impl_->Change("delete", [](std::string& rec) { rec[0] = '*'; });
+  impl_->Change("delete", kDeletionFlag, 0, "*");
 }
 
 void Table::Recall() {
-  impl_->Change("recall", [](std::string& rec) { rec[0] = ' '; });
+  impl_->Change("recall", kDeletionFlag, 0, " ");
 }
 
 void Table::Append() {
@@ -499,6 +537,11 @@ void Table::Append() {
     m.cur = m.blank;
     m.cur_dirty = true;  // written, with the end-of-file byte, when the pointer leaves it
     if (m.resident) {    // the new record is readable at once, as records on file are
+      // Past a megabyte the window takes room for the whole resident size at once: room not
+      // written to takes no memory, and the records are not copied again and again.
+      const size_t needed = m.window.size() + m.blank.size();
+      if (needed > m.window.capacity())
+        m.window.reserve(std::max<size_t>(2 * needed, needed > (1 << 20) ? kResidentBytes : 0));
       m.window.insert(m.window.end(), m.blank.begin(), m.blank.end());
       m.win_count = r;
     }
@@ -577,7 +620,7 @@ bool Table::Lock(uint32_t recno) {
     // The locked record as it is on disk now; another open may have changed its keys.
     const std::string before = m.cur;
     m.Load(recno);
-    m.Rekey(before.data(), m.cur.data(), recno);
+    m.Rekey(before.data(), m.cur.data(), recno, Impl::kAnyPart);
   }
   return true;
 }

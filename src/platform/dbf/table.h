@@ -100,6 +100,7 @@ class Table {
   uint8_t version() const;                      // the header's version byte
   uint32_t header_length() const;
   uint32_t record_length() const;
+  uint32_t FieldOffset(int field) const;  // of the field's bytes in a record (0: deletion flag)
   Date last_update() const;
 
   // Writes this table's structure as a new structure-extended table at `path`.
@@ -124,6 +125,12 @@ class Table {
   Value Get(std::string_view name) const;
   std::string_view Raw(int field) const;  // the stored bytes
   bool Deleted() const;
+
+  // Copies records first .. first + count - 1 (each record_length() bytes, with the deletion
+  // flag) into `out` as they stand, the current record's unwritten changes included, without
+  // moving the record pointer. kUsage error for records outside 1..RecCount(), kDamaged when
+  // the file holds fewer.
+  void ReadRecords(uint32_t first, uint32_t count, char* out);
 
   // Replaces a field of the current record. C takes a character value (cut or blank-padded
   // to the width), N a number (kValue error when it does not fit the width; nothing is

@@ -20,8 +20,16 @@ struct Order {
   std::string key_text;
   std::unique_ptr<expr::Expression> expr;
   OrderIndex index;
+  // What the key reads of the record: the fields by number, the deletion flag, or (a key that
+  // evaluates texts) anything. A change elsewhere in the record leaves the key as it is.
+  std::vector<bool> reads_field;
+  bool reads_deletion = false;
+  bool reads_all = false;
   Order(size_t width) : index(width) {}
 };
+
+// The deletion flag as a changed part of a record, beside the field numbers.
+inline constexpr int kDeletionFlag = -1;
 
 struct Table::Impl {
   Impl();
@@ -85,7 +93,9 @@ struct Table::Impl {
   }
   // The end of GoTop and GoBottom: r current, or both ends when no record is visible.
   void ArriveAtEnd(uint32_t r);
-  void Change(std::string_view what, const std::function<void(std::string&)>& edit);
+  // Writes `bytes` at `offset` of the current record: `part` is the field written, or
+  // kDeletionFlag. Orders whose keys read that part follow the new key.
+  void Change(std::string_view what, int part, size_t offset, std::string_view bytes);
   void SetEof();
   void WriteCurrent();
   void RequireWritable(std::string_view what) const;
@@ -96,8 +106,13 @@ struct Table::Impl {
   bool Visible(uint32_t r);  // passes the filter
   std::string EvalKey(Order& o, const char* rec, uint32_t r);
   void KeyOfCurrent();  // refreshes cur_key
-  // Record r's bytes changed from `before` to `after`: moves its entries in every order.
-  void Rekey(const char* before, const char* after, uint32_t r);
+  // Record r's bytes changed from `before` to `after` in `part` (a field number, kDeletionFlag,
+  // or kAnyPart): moves its entries in the orders whose keys read that part.
+  void Rekey(const char* before, const char* after, uint32_t r, int part);
+  static constexpr int kAnyPart = -2;
+  // Resolves what each order's key reads against the table's fields and alias.
+  void ResolveUses(Order& o) const;
+  bool KeyReads(const Order& o, int part) const;
   void AddKeys(uint32_t from, uint32_t to);  // records appended: into every order
   void RebuildOrders();
   // Steps in the active order, or in record order without one; 0 when there is none.

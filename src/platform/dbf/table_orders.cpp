@@ -135,9 +135,28 @@ void Table::Impl::KeyOfCurrent() {
   if (active > 0 && !eof) cur_key = EvalKey(*orders[active - 1], cur.data(), recno);
 }
 
-void Table::Impl::Rekey(const char* before, const char* after, uint32_t r) {
+void Table::Impl::ResolveUses(Order& o) const {
+  const expr::Expression::RecordUse use = o.expr->Uses();
+  o.reads_field.assign(hdr.fields.size(), false);
+  o.reads_deletion = use.deletion;
+  o.reads_all = use.anything;
+  for (const auto& [name_alias, name] : use.names) {
+    if (!name_alias.empty() && !SameIgnoringCase(name_alias, alias)) continue;
+    for (size_t i = 0; i < hdr.fields.size(); ++i)
+      if (SameIgnoringCase(hdr.fields[i].name, name)) o.reads_field[i] = true;
+  }
+}
+
+bool Table::Impl::KeyReads(const Order& o, int part) const {
+  if (o.reads_all || part == kAnyPart) return true;
+  if (part == kDeletionFlag) return o.reads_deletion;
+  return static_cast<size_t>(part) < o.reads_field.size() && o.reads_field[part];
+}
+
+void Table::Impl::Rekey(const char* before, const char* after, uint32_t r, int part) {
   for (size_t i = 0; i < orders.size(); ++i) {
     Order& o = *orders[i];
+    if (!KeyReads(o, part)) continue;
     std::string old_key = EvalKey(o, before, r);
     std::string key = EvalKey(o, after, r);
     if (static_cast<int>(i) + 1 == active) cur_key = key;
@@ -218,6 +237,7 @@ int Table::CreateOrder(std::string_view name, std::string_view key_expression,
   order->name = std::string(name);
   order->key_text = std::string(key_expression);
   order->expr = std::move(e);
+  m.ResolveUses(*order);
   order->index.Build(AllKeys(m, *order, progress), m.hdr.record_count);
   int number = 0;
   for (size_t i = 0; i < m.orders.size(); ++i)

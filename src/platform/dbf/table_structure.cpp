@@ -159,7 +159,7 @@ uint64_t Table::AppendFrom(Table& source, const Progress& progress) {
       }
     }
     Append();
-    m.Change("append", [&](std::string& cur) { cur = rec; });
+    m.Change("append", Impl::kAnyPart, 0, rec);
     if (m.share == Share::kShared) Unlock(m.recno);  // copied records are not kept locked
     if (progress && r % step == 0) progress(r, n);
   }

@@ -82,6 +82,19 @@ std::unique_ptr<Expression> Expression::Compile(std::string_view text, Error& er
   return std::unique_ptr<Expression>(new Expression(std::move(impl)));
 }
 
+Expression::RecordUse Expression::Uses() const {
+  RecordUse use;
+  for (const Node& n : impl_->program.nodes) {
+    if (n.op == Op::kName && n.scope != Scope::kVariable) {
+      use.names.emplace_back(n.alias, n.name);
+    } else if (n.op == Op::kCall) {
+      use.deletion = use.deletion || n.name == "DELETED";
+      use.anything = use.anything || n.name == "TYPE";
+    }
+  }
+  return use;
+}
+
 bool Expression::Evaluate(Context& ctx, Value& out, Error& error) {
   auto fail = [&](size_t pos, std::string message) {
     out = Value();

@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/vars/value.h"
@@ -104,6 +105,17 @@ class Expression {
   bool Evaluate(Context& ctx, Value& out, Error& error);
 
   const std::string& text() const;
+
+  // What a value of the expression can depend on in the record it is evaluated on: the names
+  // it reads that may be fields (upper case, with their alias, empty for a bare name), and
+  // whether it asks for the deletion flag (DELETED()) or evaluates texts (TYPE()), which may
+  // read anything. Registered routines count as reading only their arguments.
+  struct RecordUse {
+    std::vector<std::pair<std::string, std::string>> names;  // (alias, name)
+    bool deletion = false;
+    bool anything = false;
+  };
+  RecordUse Uses() const;
 
  private:
   struct Impl;

@@ -58,7 +58,23 @@ http_t* Connect(const SubmitRequest& request) {
 
 }  // namespace
 
+PrintDestination::PrintDestination(const std::string& printer) : printer_(printer) {
+  dest_ = FindDest(printer).release();
+  if (dest_ != nullptr) return;
+  error_ = printer.empty()
+               ? std::string("no default printer is set up")
+               : fmt::format("{}: no such printer ({})", Describe(printer), cupsLastErrorString());
+}
+
+PrintDestination::~PrintDestination() {
+  if (dest_ != nullptr) cupsFreeDests(1, dest_);
+}
+
 SubmitResult SubmitPdf(const SubmitRequest& request) {
+  return SubmitPdf(request, PrintDestination(request.printer));
+}
+
+SubmitResult SubmitPdf(const SubmitRequest& request, const PrintDestination& destination) {
   SubmitResult result;
   const std::string who = Describe(request.printer);
   auto fail = [&](std::string_view what) {
@@ -69,30 +85,28 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
 
   std::ifstream in(request.pdf, std::ios::binary);
   if (!in) return fail("the PDF cannot be read");
-
-  auto dest = FindDest(request.printer);
-  if (!dest && request.printer.empty()) {
-    result.error = "no default printer is set up";
+  if (!destination.found()) {
+    result.error = destination.error();
     return result;
   }
-  if (!dest) return fail(fmt::format("no such printer ({})", cupsLastErrorString()));
+  cups_dest_t* dest = destination.dest_;
 
   std::unique_ptr<http_t, HttpDeleter> http(Connect(request));
   if (!http) return fail(fmt::format("no connection ({})", cupsLastErrorString()));
-  std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
+  std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest));
   if (!info) return fail(fmt::format("no printer information ({})", cupsLastErrorString()));
 
   const std::string title =
       request.job_name.empty() ? request.pdf.filename().string() : request.job_name;
   int job_id = 0;
-  if (cupsCreateDestJob(http.get(), dest.get(), info.get(), &job_id, title.c_str(), 0, nullptr) !=
+  if (cupsCreateDestJob(http.get(), dest, info.get(), &job_id, title.c_str(), 0, nullptr) !=
       IPP_STATUS_OK) {
     return fail(fmt::format("job refused ({})", cupsLastErrorString()));
   }
   const std::string doc = request.pdf.filename().string();
-  if (cupsStartDestDocument(http.get(), dest.get(), info.get(), job_id, doc.c_str(),
-                            CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
-    cupsCancelDestJob(http.get(), dest.get(), job_id);
+  if (cupsStartDestDocument(http.get(), dest, info.get(), job_id, doc.c_str(), CUPS_FORMAT_PDF, 0,
+                            nullptr, 1) != HTTP_STATUS_CONTINUE) {
+    cupsCancelDestJob(http.get(), dest, job_id);
     return fail(fmt::format("document refused ({})", cupsLastErrorString()));
   }
   std::vector<char> buf(64 * 1024);
@@ -106,7 +120,7 @@ SubmitResult SubmitPdf(const SubmitRequest& request) {
     }
   }
   if (!in.eof()) sent = false;
-  const ipp_status_t status = cupsFinishDestDocument(http.get(), dest.get(), info.get());
+  const ipp_status_t status = cupsFinishDestDocument(http.get(), dest, info.get());
   if (!sent || status > IPP_STATUS_OK_CONFLICTING) {
     return fail(fmt::format("sending failed ({})", cupsLastErrorString()));
   }

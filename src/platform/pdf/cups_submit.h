@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <string>
 
+// The scheduler's destination record (cups/cups.h).
+struct cups_dest_s;
+
 namespace zur::pdf {
 
 struct SubmitRequest {
@@ -20,7 +23,29 @@ struct SubmitResult {
   std::string error;  // empty on success
 };
 
-// Sends the PDF to the printer as one job.
+// A printer as the scheduler names it, looked up before anything is made for it.
+class PrintDestination {
+ public:
+  // A CUPS destination name, an ipp:// or ipps:// address, or empty for the default one.
+  explicit PrintDestination(const std::string& printer);
+  ~PrintDestination();
+  PrintDestination(const PrintDestination&) = delete;
+  PrintDestination& operator=(const PrintDestination&) = delete;
+
+  bool found() const { return dest_ != nullptr; }
+  // Why it was not found ("no default printer is set up", "printer X: no such printer ...").
+  const std::string& error() const { return error_; }
+
+ private:
+  friend SubmitResult SubmitPdf(const SubmitRequest& request, const PrintDestination& dest);
+  std::string printer_;
+  ::cups_dest_s* dest_ = nullptr;
+  std::string error_;
+};
+
+// Sends the PDF to the printer found as `dest` (request.printer) as one job.
+SubmitResult SubmitPdf(const SubmitRequest& request, const PrintDestination& dest);
+// The same, looking the printer up first.
 SubmitResult SubmitPdf(const SubmitRequest& request);
 
 }  // namespace zur::pdf

@@ -60,10 +60,13 @@ bool IsBlank(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// Cuts a line into pieces of at most 255 bytes without splitting a two-byte
-// character; each piece sits at its own column.
-void PlaceLine(std::string_view text, int row, const PageSetup& setup, Page& page) {
-  const int baseline = kTopMargin + (row - 1) * setup.font_height;
+}  // namespace
+
+// Cuts a line into pieces of at most 255 bytes without splitting a two-byte character; each
+// piece sits at its own column. Blank pieces are left out.
+void PageLayout::Place(std::string_view text) {
+  if (!pieces_) return;
+  const int baseline = kTopMargin + (row_ - 1) * setup_.font_height;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = start;
@@ -75,42 +78,80 @@ void PlaceLine(std::string_view text, int row, const PageSetup& setup, Page& pag
     }
     auto piece = text.substr(start, end - start);
     if (!IsBlank(piece)) {
-      const int column = setup.offset + static_cast<int>(start);
-      page.pieces.push_back({column * setup.font_width, baseline, std::string(piece)});
+      const int column = setup_.offset + static_cast<int>(start);
+      sink_.Piece(column * setup_.font_width, baseline, piece);
     }
     start = end;
   }
 }
 
-}  // namespace
+void PageLayout::Line(std::string_view line, bool last) {
+  for (size_t ff = line.find('\f'); ff != std::string_view::npos; ff = line.find('\f')) {
+    Place(line.substr(0, ff));
+    line = line.substr(ff + 1);
+    if (line.empty() && last) return;
+    sink_.NextPage();
+    row_ = 1;
+  }
+  if (label_ && row_ >= kLabelRowsPerPage && !IsBlank(line)) {
+    sink_.NextPage();
+    row_ = 1;
+  }
+  Place(line);
+  // The 64th row ends the page, unless it is the last line: no blank sheet after it.
+  if (!label_ && row_ >= kRowsPerPage) {
+    if (last) return;
+    sink_.NextPage();
+    row_ = 0;
+  }
+  ++row_;
+}
+
+bool NextLine(std::string_view rest, bool at_end, std::string_view& line, size_t& used) {
+  if (rest.empty()) return false;
+  const size_t nl = rest.substr(0, kReadLimit + 1).find('\n');
+  if (nl == std::string_view::npos) {
+    if (rest.size() > kReadLimit) {
+      line = rest.substr(0, kReadLimit);
+      used = kReadLimit;
+      return true;
+    }
+    if (!at_end) return false;
+    line = rest.substr(0, rest.back() == '\r' ? rest.size() - 1 : rest.size());
+    used = rest.size();
+    return true;
+  }
+  if (nl > kReadLimit) {
+    line = rest.substr(0, kReadLimit);
+    used = kReadLimit;
+    return true;
+  }
+  line = rest.substr(0, nl > 0 && rest[nl - 1] == '\r' ? nl - 1 : nl);
+  used = nl + 1;
+  return true;
+}
 
 std::vector<std::string_view> ReadLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t nl = text.find('\n', pos);
-    size_t end = nl == std::string_view::npos ? text.size() : nl;
-    size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
-    if (end - pos > kReadLimit) {
-      end = pos + kReadLimit;
-      next = end;
-    } else if (end > pos && text[end - 1] == '\r') {
-      --end;
-    }
-    lines.push_back(text.substr(pos, end - pos));
-    pos = next;
+  std::string_view line;
+  size_t used = 0;
+  while (NextLine(text, true, line, used)) {
+    lines.push_back(line);
+    text.remove_prefix(used);
   }
   return lines;
 }
 
+void MeasureLine(std::string_view line, size_t index, int& width) {
+  if (index >= kMeasuredLines) return;
+  const size_t ff = line.find('\f');
+  width = std::max(width, static_cast<int>(ff == std::string_view::npos ? line.size() : ff + 1));
+}
+
 int MeasureReportWidth(const std::vector<std::string_view>& lines) {
-  size_t width = 0;
-  const size_t n = std::min(lines.size(), kMeasuredLines);
-  for (size_t i = 0; i < n; ++i) {
-    size_t ff = lines[i].find('\f');
-    width = std::max(width, ff == std::string_view::npos ? lines[i].size() : ff + 1);
-  }
-  return static_cast<int>(width);
+  int width = 0;
+  for (size_t i = 0; i < lines.size() && i < kMeasuredLines; ++i) MeasureLine(lines[i], i, width);
+  return width;
 }
 
 PageSetup ChoosePageSetup(int report_width, const LayoutOptions& options) {
@@ -134,41 +175,27 @@ PageSetup ChoosePageSetup(int report_width, const LayoutOptions& options) {
   return setup;
 }
 
+namespace {
+
+// Keeps the pieces of every page.
+class CollectedPages : public PageSink {
+ public:
+  std::vector<Page> pages = std::vector<Page>(1);
+  void Piece(int x, int baseline, std::string_view big5) override {
+    pages.back().pieces.push_back({x, baseline, std::string(big5)});
+  }
+  void NextPage() override { pages.emplace_back(); }
+};
+
+}  // namespace
+
 std::vector<Page> LayOutPages(const std::vector<std::string_view>& lines, const PageSetup& setup,
                               bool label) {
-  std::vector<Page> pages;
-  if (lines.empty()) return pages;
-  pages.emplace_back();
-  int row = 1;
-  size_t next = 0;
-  std::string_view line = lines[next++];
-  for (;;) {
-    size_t ff = line.find('\f');
-    if (ff != std::string_view::npos) {
-      PlaceLine(line.substr(0, ff), row, setup, pages.back());
-      std::string_view rest = line.substr(ff + 1);
-      if (rest.empty() && next >= lines.size()) break;
-      pages.emplace_back();
-      row = 1;
-      line = rest;
-      continue;
-    }
-    if (label && row >= kLabelRowsPerPage && !IsBlank(line)) {
-      pages.emplace_back();
-      row = 1;
-    }
-    PlaceLine(line, row, setup, pages.back());
-    if (!label && row >= kRowsPerPage) {
-      pages.emplace_back();
-      row = 0;
-    }
-    if (next >= lines.size()) break;
-    line = lines[next++];
-    ++row;
-  }
-  // A page opened by the 64th row of the last line stays blank: drop it.
-  if (pages.size() > 1 && pages.back().pieces.empty() && row == 0) pages.pop_back();
-  return pages;
+  if (lines.empty()) return {};
+  CollectedPages collected;
+  PageLayout layout(setup, label, collected);
+  for (size_t i = 0; i < lines.size(); ++i) layout.Line(lines[i], i + 1 == lines.size());
+  return std::move(collected.pages);
 }
 
 }  // namespace zur::pdf

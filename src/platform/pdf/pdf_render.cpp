@@ -6,11 +6,14 @@
 #include <pango/pangocairo.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #include "platform/big5/big5_text.h"
 
@@ -71,10 +74,18 @@ void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, 
              [&] { pango_cairo_show_layout(cr, layout); });
 }
 
+// The glyphs of a page's printable single-byte text, by the horizontal scale that fits each
+// run to its columns (one scale for a font whose printable characters are equally wide),
+// drawn together when the page ends.
+struct GlyphBatch {
+  double scale = 1;
+  std::vector<cairo_glyph_t> glyphs;  // x in the batch's scaled space
+};
+
 // The glyphs of the printable single-byte characters, shaped once: a report is
 // mostly such text, and shaping every run anew is most of the time a PDF takes.
-// A run whose characters all come from the layout's own font is drawn from
-// here exactly as the layout would draw it; anything else goes through DrawRun.
+// A run whose characters all come from the layout's own font is placed from
+// here where the layout would draw its glyphs; anything else goes through DrawRun.
 class SingleByteGlyphs {
  public:
   explicit SingleByteGlyphs(PangoLayout* layout) {
@@ -103,60 +114,185 @@ class SingleByteGlyphs {
       pango_glyph_string_free(one);
     }
     g_list_free_full(items, [](gpointer item) { pango_item_free(static_cast<PangoItem*>(item)); });
-    line_ = pango_glyph_string_new();
   }
   ~SingleByteGlyphs() {
     if (font_ != nullptr) g_object_unref(font_);
-    pango_glyph_string_free(line_);
   }
   SingleByteGlyphs(const SingleByteGlyphs&) = delete;
   SingleByteGlyphs& operator=(const SingleByteGlyphs&) = delete;
 
-  // Draws the run when every character is known; false leaves it to DrawRun.
-  bool Draw(cairo_t* cr, std::string_view text, double x, double y, const PageSetup& setup) {
+  // Adds the glyphs of the run starting at (x, y) to the page's batches when every character
+  // is known; false leaves the run to DrawRun. Blanks take their room but give no glyph.
+  bool Add(std::string_view text, double x, double y, const PageSetup& setup,
+           std::vector<GlyphBatch>& batches) const {
     if (font_ == nullptr) return false;
+    int natural = 0;
     for (char ch : text) {
       const auto c = static_cast<unsigned char>(ch);
       if (c >= 128 || !known_[c]) return false;
+      natural += glyphs_[c].geometry.width;
     }
-    pango_glyph_string_set_size(line_, static_cast<int>(text.size()));
-    int natural = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-      line_->glyphs[i] = glyphs_[static_cast<unsigned char>(text[i])];
-      line_->log_clusters[i] = static_cast<int>(i);
-      natural += line_->glyphs[i].geometry.width;
+    const double scale = natural > 0 ? static_cast<double>(text.size()) * setup.font_width /
+                                           (static_cast<double>(natural) / PANGO_SCALE)
+                                     : 1.0;
+    GlyphBatch* batch = nullptr;
+    for (GlyphBatch& b : batches)
+      if (b.scale == scale) batch = &b;
+    if (batch == nullptr) batch = &batches.emplace_back(GlyphBatch{scale, {}});
+    int advance = 0;
+    for (char ch : text) {
+      const PangoGlyphInfo& g = glyphs_[static_cast<unsigned char>(ch)];
+      if (ch != ' ')
+        batch->glyphs.push_back(
+            {g.glyph, x / scale + static_cast<double>(advance + g.geometry.x_offset) / PANGO_SCALE,
+             y + static_cast<double>(g.geometry.y_offset) / PANGO_SCALE});
+      advance += g.geometry.width;
     }
-    DrawFitted(cr, x, y, static_cast<double>(natural) / PANGO_SCALE, text.size(), setup,
-               [&] { pango_cairo_show_glyph_string(cr, font_, line_); });
     return true;
+  }
+
+  // Draws the batches with the font the glyphs come from.
+  void Draw(cairo_t* cr, const std::vector<GlyphBatch>& batches) const {
+    cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(font_));
+    for (const GlyphBatch& b : batches) {
+      if (b.glyphs.empty()) continue;
+      cairo_save(cr);
+      cairo_scale(cr, b.scale, 1.0);
+      cairo_set_scaled_font(cr, scaled);
+      cairo_show_glyphs(cr, b.glyphs.data(), static_cast<int>(b.glyphs.size()));
+      cairo_restore(cr);
+    }
   }
 
  private:
   PangoFont* font_ = nullptr;
   PangoGlyphInfo glyphs_[128] = {};
   bool known_[128] = {};
-  PangoGlyphString* line_ = nullptr;
 };
 
-// Single-byte and two-byte characters have different natural widths, so each
-// run of one kind is fitted to its own columns and the report's columns line up.
-void DrawPiece(cairo_t* cr, PangoLayout* layout, SingleByteGlyphs& single, const Placed& piece,
-               const PageSetup& setup) {
-  const std::string_view text = piece.big5;
-  size_t start = 0;
-  while (start < text.size()) {
-    const bool wide = big5::IsBig5Lead(static_cast<unsigned char>(text[start]));
-    size_t end = start;
-    while (end < text.size() && big5::IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
-      end += wide && end + 1 < text.size() ? 2 : 1;
-    }
-    const std::string_view run = text.substr(start, end - start);
-    const double x = piece.x + static_cast<double>(start) * setup.font_width;
-    if (wide || !single.Draw(cr, run, x, piece.baseline, setup))
-      DrawRun(cr, layout, run, x, piece.baseline, setup);
-    start = end;
+// A piece of single-byte text at the same place on page after page (a page heading), drawn
+// once into a form that each page showing it again paints: the glyphs of a report's headings
+// are then drawn once, not once a page.
+struct RepeatedPiece {
+  std::string text;
+  int page = 0;                     // the last page that showed it
+  int pages = 0;                    // on how many pages in a row, up to that one
+  cairo_surface_t* form = nullptr;  // made on the third page in a row
+};
+
+// A piece in the same place on this many pages in a row is a heading.
+constexpr int kHeadingPages = 3;
+
+// The PDF document: each piece's single-byte runs into the page's glyph batches, two-byte
+// runs drawn at once; the batches are drawn before a form is painted and when the page ends,
+// so that the text stays in reading order.
+class PdfPages : public PageSink {
+ public:
+  PdfPages(cairo_t* cr, PangoLayout* layout, const PageSetup& setup, int total,
+           const std::function<void(int, int)>& progress)
+      : cr_(cr),
+        layout_(layout),
+        single_(layout),
+        setup_(setup),
+        total_(total),
+        progress_(progress) {
+    cairo_set_source_rgb(cr_, 0, 0, 0);
   }
-}
+  ~PdfPages() override {
+    for (auto& [place, piece] : repeated_)
+      if (piece.form != nullptr) cairo_surface_destroy(piece.form);
+  }
+  PdfPages(const PdfPages&) = delete;
+  PdfPages& operator=(const PdfPages&) = delete;
+
+  void Piece(int x, int baseline, std::string_view text) override {
+    const int page = done_ + 1;
+    RepeatedPiece& seen = repeated_[{baseline, x}];
+    const bool again = seen.page == page - 1 && seen.text == text;
+    seen.page = page;
+    if (!again) {
+      seen.text.assign(text);
+      seen.pages = 1;
+      if (seen.form != nullptr) cairo_surface_destroy(seen.form);
+      seen.form = nullptr;
+    } else if (++seen.pages == kHeadingPages) {
+      seen.form = MakeForm(x, baseline, text);
+    }
+    if (seen.form != nullptr) {
+      DrawBatches();
+      cairo_save(cr_);
+      cairo_identity_matrix(cr_);  // the form is in the page's own units
+      cairo_set_source_surface(cr_, seen.form, 0, 0);
+      cairo_paint(cr_);
+      cairo_restore(cr_);
+      return;
+    }
+    Place(cr_, x, baseline, text, batches_);
+  }
+
+  void NextPage() override {
+    DrawBatches();
+    cairo_show_page(cr_);
+    ++done_;
+    if (progress_) progress_(done_, std::max(total_, done_));
+  }
+
+ private:
+  // Single-byte and two-byte characters have different natural widths, so each
+  // run of one kind is fitted to its own columns and the report's columns line up.
+  // The single-byte runs go to `batches`; false when a run cannot (nothing is drawn then
+  // when `draw_rest` is false).
+  bool Place(cairo_t* cr, int x, int baseline, std::string_view text,
+             std::vector<GlyphBatch>& batches, bool draw_rest = true) {
+    size_t start = 0;
+    while (start < text.size()) {
+      const bool wide = big5::IsBig5Lead(static_cast<unsigned char>(text[start]));
+      size_t end = start;
+      while (end < text.size() && big5::IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
+        end += wide && end + 1 < text.size() ? 2 : 1;
+      }
+      const std::string_view run = text.substr(start, end - start);
+      const double at = x + static_cast<double>(start) * setup_.font_width;
+      if (wide || !single_.Add(run, at, baseline, setup_, batches)) {
+        if (!draw_rest) return false;
+        DrawRun(cr, layout_, run, at, baseline, setup_);
+      }
+      start = end;
+    }
+    return true;
+  }
+
+  // The piece drawn alone on a surface of the page's size; null when it is not all
+  // single-byte text.
+  cairo_surface_t* MakeForm(int x, int baseline, std::string_view text) {
+    std::vector<GlyphBatch> batches;
+    if (!Place(nullptr, x, baseline, text, batches, false)) return nullptr;
+    const cairo_rectangle_t page = {0, 0, setup_.paper_width() * kPointsPerUnit,
+                                    setup_.paper_height() * kPointsPerUnit};
+    cairo_surface_t* form = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &page);
+    cairo_t* cr = cairo_create(form);
+    cairo_scale(cr, kPointsPerUnit, kPointsPerUnit);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    single_.Draw(cr, batches);
+    cairo_destroy(cr);
+    return form;
+  }
+
+  void DrawBatches() {
+    single_.Draw(cr_, batches_);
+    for (GlyphBatch& b : batches_) b.glyphs.clear();
+  }
+
+  cairo_t* cr_;
+  PangoLayout* layout_;
+  SingleByteGlyphs single_;
+  const PageSetup& setup_;
+  int total_;
+  const std::function<void(int, int)>& progress_;
+  int done_ = 0;
+  std::vector<GlyphBatch> batches_;
+  std::map<std::pair<int, int>, RepeatedPiece> repeated_;  // by baseline and x
+};
 
 std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesystem::path& out) {
   int fd = ::open(tmp.c_str(), O_RDONLY);
@@ -173,8 +309,9 @@ std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesyste
 
 }  // namespace
 
-std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
-                      const RenderOptions& options, const std::filesystem::path& out) {
+std::string RenderPdf(const std::function<void(PageSink& sink)>& lay_out, int pages,
+                      const PageSetup& setup, const RenderOptions& options,
+                      const std::filesystem::path& out) {
   const std::filesystem::path tmp = out.string() + ".part";
   const double width_pt = setup.paper_width() * kPointsPerUnit;
   const double height_pt = setup.paper_height() * kPointsPerUnit;
@@ -201,15 +338,10 @@ std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
                                            static_cast<double>(setup.font_height) * PANGO_SCALE);
   pango_layout_set_font_description(layout.get(), font.get());
 
-  SingleByteGlyphs single(layout.get());
-  const std::vector<Page> one_blank(1);
-  const std::vector<Page>& all = pages.empty() ? one_blank : pages;
-  int done = 0;
-  for (const Page& page : all) {
-    cairo_set_source_rgb(cr.get(), 0, 0, 0);
-    for (const Placed& piece : page.pieces) DrawPiece(cr.get(), layout.get(), single, piece, setup);
-    cairo_show_page(cr.get());
-    if (options.progress) options.progress(++done, static_cast<int>(all.size()));
+  {
+    PdfPages document(cr.get(), layout.get(), setup, std::max(pages, 1), options.progress);
+    lay_out(document);
+    document.NextPage();  // the last page
   }
   cr.reset();
   cairo_surface_finish(surface.get());

@@ -20,9 +20,15 @@ struct RenderOptions {
   std::function<void(int done, int total)> progress;
 };
 
-// Draws the pages into a PDF at `out`, written beside it and renamed into
-// place. Returns an empty string, or a message naming `out`.
-std::string RenderPdf(const std::vector<Page>& pages, const PageSetup& setup,
-                      const RenderOptions& options, const std::filesystem::path& out);
+// Draws a report into a PDF at `out`, a page at a time as `lay_out` places the report's text
+// on the sink it is given (`pages` in all, for the progress; a report without any text gets
+// one blank page). The file is written beside `out` and renamed into place. Returns an empty
+// string, or a message naming `out`.
+//
+// Printable single-byte text is drawn from glyphs shaped once per document, without a glyph
+// for a blank: each run of it fills exactly its columns, as the report's columns line up.
+std::string RenderPdf(const std::function<void(PageSink& sink)>& lay_out, int pages,
+                      const PageSetup& setup, const RenderOptions& options,
+                      const std::filesystem::path& out);
 
 }  // namespace zur::pdf

@@ -6,12 +6,12 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
+#include <optional>
 
 #include "platform/pdf/cups_submit.h"
 #include "platform/pdf/font_map.h"
 #include "platform/pdf/pdf_render.h"
+#include "platform/pdf/report_file.h"
 
 namespace zur::pdf {
 namespace {
@@ -19,27 +19,26 @@ namespace {
 // Reports are small text files; anything past this is not a report.
 constexpr std::uintmax_t kMaxReportBytes = 256u << 20;
 
-bool ReadReport(const std::filesystem::path& path, std::string& text, std::string& error) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) {
-    error = fmt::format("cannot read report {}: {}", path.string(), ec.message());
-    return false;
+// Counts the pages a layout makes.
+class PageCount : public PageSink {
+ public:
+  int pages = 1;
+  void Piece(int, int, std::string_view) override {}
+  void NextPage() override { ++pages; }
+  bool WantsPieces() const override { return false; }
+};
+
+// Places every line of the report on `sink`; with `width`, measures the report as it goes.
+void LayOut(ReportFile& report, const PageSetup& setup, bool label, PageSink& sink,
+            int* width = nullptr) {
+  report.Rewind();
+  PageLayout layout(setup, label, sink);
+  std::string_view line;
+  bool last = false;
+  for (size_t i = 0; report.Next(line, last); ++i) {
+    if (width != nullptr) MeasureLine(line, i, *width);
+    layout.Line(line, last);
   }
-  if (size > kMaxReportBytes) {
-    error = fmt::format("cannot print report {}: {} bytes is too large for a report", path.string(),
-                        size);
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  if (!in && !in.eof() && size > 0) {
-    error = fmt::format("cannot read report {}", path.string());
-    return false;
-  }
-  text = std::move(buf).str();
-  return true;
 }
 
 std::string SafeName(std::string_view s) {
@@ -66,15 +65,40 @@ std::string PdfFileName(const PrintJob& job) {
 
 PrintResult PrintTextFile(const PrintJob& job) {
   PrintResult result;
-  std::string text;
-  if (!ReadReport(job.text_file, text, result.error)) return result;
-  if (text.empty()) {
+  ReportFile report(job.text_file);
+  if (!report.error().empty()) {
+    result.error = report.error();
+    return result;
+  }
+  if (report.size() > kMaxReportBytes) {
+    result.error = fmt::format("cannot print report {}: {} bytes is too large for a report",
+                               job.text_file.string(), report.size());
+    return result;
+  }
+  if (report.size() == 0) {
     result.status = PrintStatus::kEmpty;
     return result;
   }
-  const auto lines = ReadLines(text);
-  const PageSetup setup = ChoosePageSetup(MeasureReportWidth(lines), job.layout);
-  const auto pages = LayOutPages(lines, setup, job.layout.label);
+  // A printer that cannot be found is known before anything is drawn for it.
+  std::optional<PrintDestination> destination;
+  if (!job.to_pdf) {
+    destination.emplace(job.printer);
+    if (!destination->found()) {
+      result.error =
+          fmt::format("cannot print report {}: {}", job.text_file.string(), destination->error());
+      return result;
+    }
+  }
+  // A first pass measures the report and counts its pages, the second draws them.
+  int width = 0;
+  PageCount count;
+  LayOut(report, PageSetup{}, job.layout.label, count, &width);
+  if (!report.error().empty()) {
+    result.error = report.error();
+    return result;
+  }
+  const PageSetup setup = ChoosePageSetup(width, job.layout);
+  const auto lay_out = [&](PageSink& sink) { LayOut(report, setup, job.layout.label, sink); };
   RenderOptions render{InstalledFontFamily(job.font_big5),
                        job.job_name.empty() ? job.text_file.filename().string() : job.job_name,
                        job.created, job.progress};
@@ -95,7 +119,8 @@ PrintResult PrintTextFile(const PrintJob& job) {
     const std::string base = out.stem().string();
     for (int n = 2; std::filesystem::exists(out, ec) && n < 1000; ++n)
       out = dir / fmt::format("{}_{}.pdf", base, n);
-    result.error = RenderPdf(pages, setup, render, out);
+    result.error = RenderPdf(lay_out, count.pages, setup, render, out);
+    if (result.error.empty() && !report.error().empty()) result.error = report.error();
     if (!result.error.empty()) {
       result.error =
           fmt::format("cannot print report {}: {}", job.text_file.string(), result.error);
@@ -116,9 +141,10 @@ PrintResult PrintTextFile(const PrintJob& job) {
   }
   ::close(fd);
   const std::filesystem::path spool = tmpl;
-  std::string err = RenderPdf(pages, setup, render, spool);
+  std::string err = RenderPdf(lay_out, count.pages, setup, render, spool);
+  if (err.empty()) err = report.error();
   if (err.empty()) {
-    SubmitResult sent = SubmitPdf({spool, job.printer, render.title});
+    SubmitResult sent = SubmitPdf({spool, job.printer, render.title}, *destination);
     err = sent.error;
     result.job_id = sent.job_id;
   }

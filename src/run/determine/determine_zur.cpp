@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,9 +18,9 @@ namespace {
 
 class Determination {
  public:
-  Determination(dbf::Table& table, upload::UploadWriter& writer, const DetermineInputs& in,
-                run::Operator& op)
-      : holdings_(table),
+  Determination(holdings::HoldingsIndex& index, upload::UploadWriter& writer,
+                const DetermineInputs& in, run::Operator& op)
+      : holdings_(index),
         writer_(writer),
         in_(in),
         rules_(in.eight_digit_accounts, in.keep_account_02),
@@ -31,6 +32,7 @@ class Determination {
     total_steps_ = records_ * static_cast<uint64_t>(passes);
     for (int i = 0; i < passes; ++i) Walk(static_cast<Pass>(i));
     result_.due_bought_passes_run = in_.due_bought_from_main;
+    holdings_.table().GoTo(0);  // past the last record, as after a walk
     writer_.Finish();
     op_.PercentDone();
     return result_;
@@ -43,7 +45,8 @@ class Determination {
     dbf::Table& t = holdings_.table();
     main_stock_.reset();
     uint64_t visited = 0;
-    for (t.GoTop(); !t.Eof(); t.Skip()) {
+    for (dbf::SeekIndex::Walk walk = holdings_.index().Begin(); walk.recno() != 0; walk.Next()) {
+      if (t.RecNo() != walk.recno() || t.Eof()) t.GoTo(walk.recno());
       const std::string account(holdings_.Account());
       if (AccountRules::NamesNoAccount(account)) {
         if (pass == Pass::kExcessOut) WarnNoAccount();
@@ -187,15 +190,24 @@ class Determination {
   throw run::RunStopped(message);
 }
 
-}  // namespace
-
-DetermineResult DetermineZur(dbf::Table& holdings, upload::UploadWriter& writer,
-                             const DetermineInputs& inputs, run::Operator& op) {
+// Runs the passes over `index`, or over an index made here of `table` (which must have its
+// order on the key).
+DetermineResult Determine(holdings::HoldingsIndex* index, dbf::Table* table,
+                          upload::UploadWriter& writer, const DetermineInputs& inputs,
+                          run::Operator& op) {
   if (inputs.eight_digit_accounts != writer.has_sti_file())
     throw std::logic_error("the upload writer and the determination disagree on the STI file");
   op.ProgressLine("Determining ZUR ...");
   try {
-    Determination determination(holdings, writer, inputs, op);
+    std::unique_ptr<holdings::HoldingsIndex> own;
+    if (index == nullptr) {
+      if (!ActivateHoldingsOrder(*table))
+        throw HoldingsError(table->path().string() + ": the holdings table has no order on " +
+                            std::string(kHoldingsKey));
+      own = std::make_unique<holdings::HoldingsIndex>(*table, inputs.stock_numbers);
+      index = own.get();
+    }
+    Determination determination(*index, writer, inputs, op);
     return determination.Run();
   } catch (const upload::UploadError& e) {
     Stop(op, e.what());
@@ -206,6 +218,18 @@ DetermineResult DetermineZur(dbf::Table& holdings, upload::UploadWriter& writer,
     Stop(op,
          fmt::format("ERROR: ZUR cannot be determined: {} ! Please check and re-try", e.what()));
   }
+}
+
+}  // namespace
+
+DetermineResult DetermineZur(holdings::HoldingsIndex& index, upload::UploadWriter& writer,
+                             const DetermineInputs& inputs, run::Operator& op) {
+  return Determine(&index, nullptr, writer, inputs, op);
+}
+
+DetermineResult DetermineZur(dbf::Table& table, upload::UploadWriter& writer,
+                             const DetermineInputs& inputs, run::Operator& op) {
+  return Determine(nullptr, &table, writer, inputs, op);
 }
 
 }  // namespace zur::determine

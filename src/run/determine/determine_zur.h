@@ -23,6 +23,7 @@
 #include "platform/dbf/table.h"
 #include "run/determine/account_rules.h"
 #include "run/determine/determine_inputs.h"
+#include "run/holdings/holdings_index.h"
 #include "run/operator/operator.h"
 #include "run/upload/upload_writer.h"
 
@@ -42,19 +43,26 @@ struct DetermineResult {
 //
 // Before the call: the holdings table ATIMAST open read-write (exclusive, or shared, when the
 // records written are locked as they are changed), filled by the report readers and the
-// position build, without a filter, with an order on "STRVAL(ASTKNO)+AATI" (made active here);
-// its decision fields (ATFRQTY, AFROM, ATO, AATIQTY, AATIQTY1) as the emptied table left them,
-// since passes 4 and 5 add to them; `writer` open with its headers written, its 8-digit switch
-// the same as the inputs' (std::logic_error otherwise, before anything is done).
+// position build, without a filter, walked and found through `index`, the run's holdings
+// index on "STRVAL(ASTKNO)+AATI"; its decision fields (ATFRQTY, AFROM, ATO, AATIQTY,
+// AATIQTY1) as the emptied table left them, since passes 4 and 5 add to them; `writer` open
+// with its headers written, its 8-digit switch the same as the inputs' (std::logic_error
+// otherwise, before anything is done).
 // After the call: the decisions recorded in ATIMAST for the checking reports; the record
-// pointer at EOF; the order on the key active.
+// pointer at EOF.
 //
 // A record whose account code is blank or all zeros names no CCASS account: no transfer is
 // decided for it, and a blinking warning says so. Anything that stops the determination (an
 // upload file that cannot be written, a stock number that is not a number, a quantity that
 // does not fit its field, a table that cannot be read or written) is shown on the message line
 // and run::RunStopped thrown; the writer then leaves no upload file behind once destroyed.
-DetermineResult DetermineZur(dbf::Table& holdings, upload::UploadWriter& writer,
+DetermineResult DetermineZur(holdings::HoldingsIndex& index, upload::UploadWriter& writer,
+                             const DetermineInputs& inputs, run::Operator& op);
+
+// The same over `table` with an index made here: the table must have an order on
+// "STRVAL(ASTKNO)+AATI", made active (the stop otherwise says so); the stock numbers are keyed
+// by the inputs' rules.
+DetermineResult DetermineZur(dbf::Table& table, upload::UploadWriter& writer,
                              const DetermineInputs& inputs, run::Operator& op);
 
 }  // namespace zur::determine

@@ -16,6 +16,8 @@ std::string KeyForm(std::string_view key) {
   return out;
 }
 
+}  // namespace
+
 bool ActivateHoldingsOrder(dbf::Table& t) {
   const std::string wanted = KeyForm(kHoldingsKey);
   if (t.ActiveOrder() != 0 && KeyForm(t.OrderKey(t.ActiveOrder())) == wanted) return true;
@@ -28,10 +30,9 @@ bool ActivateHoldingsOrder(dbf::Table& t) {
   return false;
 }
 
-}  // namespace
-
-HoldingsTable::HoldingsTable(dbf::Table& table)
-    : table_(table),
+HoldingsTable::HoldingsTable(holdings::HoldingsIndex& index)
+    : index_(index),
+      table_(index.table()),
       stkno_(Field("ASTKNO", 'C')),
       stk_(Field("ASTK", 'C')),
       isin_(Field("AISIN", 'C')),
@@ -51,9 +52,6 @@ HoldingsTable::HoldingsTable(dbf::Table& table)
   if (!table_.filter().empty())
     throw HoldingsError(Name() + ": a filter hides records of the holdings table (" +
                         std::string(table_.filter()) + ")");
-  if (!ActivateHoldingsOrder(table_))
-    throw HoldingsError(Name() + ": the holdings table has no order on " +
-                        std::string(kHoldingsKey));
 }
 
 std::string HoldingsTable::Name() const {
@@ -140,9 +138,11 @@ void HoldingsTable::AddToTransferred(int64_t quantity) {
 }
 
 bool HoldingsTable::SeekMain(std::string_view stock_no, std::string_view main_account) {
-  std::string key(stock_no);
-  key += main_account;
-  return table_.Seek(Value(key));
+  want_.assign(stock_no);
+  want_ += main_account;
+  const uint32_t r = index_.Find(want_);
+  if (r == 0 || table_.RecNo() != r || table_.Eof()) table_.GoTo(r);
+  return r != 0;
 }
 
 void HoldingsTable::AppendMain(std::string_view main_account) {
@@ -154,6 +154,7 @@ void HoldingsTable::AppendMain(std::string_view main_account) {
   table_.Replace(stk_, Value(stock));
   table_.Replace(isin_, Value(isin));
   table_.Replace(aati_, Value(main_account));
+  index_.Update();
   const uint32_t appended = table_.RecNo();
   if (!SeekMain(stock_no, main_account) || table_.RecNo() != appended)
     throw HoldingsError(

@@ -9,6 +9,7 @@
 
 #include "platform/dbf/table.h"
 #include "run/determine/transfer_rules.h"
+#include "run/holdings/holdings_index.h"
 
 namespace zur::determine {
 
@@ -19,15 +20,19 @@ class HoldingsError : public std::runtime_error {
 };
 
 // The index key the determination walks and seeks: stock number, then account code.
-inline constexpr std::string_view kHoldingsKey = "STRVAL(ASTKNO)+AATI";
+using holdings::kHoldingsKey;
+
+// Makes the table's order on kHoldingsKey the active one; false when it has none.
+bool ActivateHoldingsOrder(dbf::Table& table);
 
 class HoldingsTable {
  public:
-  // Checks that every field the determination uses is there and that no filter hides records,
-  // and makes the order on kHoldingsKey the active one. Throws HoldingsError.
-  explicit HoldingsTable(dbf::Table& table);
+  // Checks that every field the determination uses is there and that no filter hides records;
+  // the records are found and walked through `index`. Throws HoldingsError.
+  explicit HoldingsTable(holdings::HoldingsIndex& index);
 
   dbf::Table& table() { return table_; }
+  holdings::HoldingsIndex& index() { return index_; }
   std::string Name() const;  // the file, for messages
 
   // ---- the current record
@@ -64,8 +69,10 @@ class HoldingsTable {
   // Shared opens write only to locked records.
   void MakeWritable();
 
+  holdings::HoldingsIndex& index_;
   dbf::Table& table_;
   int stkno_, stk_, isin_, aati_, cas_, od_, net_, stl_, ustl_, tfr_, ss_, from_, to_, qty_, qty1_;
+  std::string want_;  // the key sought, kept for its storage
 };
 
 }  // namespace zur::determine

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "lib/format/account_code.h"
+#include "lib/format/stock_number.h"
 #include "lib/text/trim_pad.h"
 #include "run/determine/determine_zur.h"
 #include "run/driver/run_files.h"
@@ -11,6 +12,7 @@
 #include "run/driver/run_tables.h"
 #include "run/driver/stop.h"
 #include "run/driver/upload_names.h"
+#include "run/holdings/holdings_index.h"
 #include "run/position/position_build.h"
 #include "run/readers/ccass_reports.h"
 #include "run/scanner/index_tables.h"
@@ -88,22 +90,28 @@ void Run(RunFiles& files, const fs::path& data_dir, VarStore& vars, dbf::WorkAre
   op.ProgressLine("Opening data files ...");
   MapStockCodes(files, data_dir, areas, vars, op);
   OpenRunTables(files, data_dir, areas, vars, op);
+  // ATIMAST's index on stock and account, kept beside the table by every step that follows.
+  std::unique_ptr<holdings::HoldingsIndex> index;
+  WithTableErrors(op, [&] {
+    index = std::make_unique<holdings::HoldingsIndex>(*areas.Find("ZUR"),
+                                                      format::StockNumberRules::FromVars(vars));
+  });
   const scanner::PageScan scan = ScanReportFile(*reader, areas, vars, op);
 
   WithTableErrors(op, [&] {
-    readers::ReadCcassReports({*reader, scan.pages}, areas, vars, op);
+    readers::ReadCcassReports({*reader, scan.pages}, areas, vars, op, index.get());
     position::PositionInputs in = position::PositionInputs::FromVars(vars);
     in.mapping_alerts = vars.Get("MAP_ALERTS").IsTrue();
-    position::BuildPositions(areas, in, op);
-    determine::DetermineZur(*areas.Find("ZUR"), *writer, determine::DetermineInputs::FromVars(vars),
-                            op);
+    position::BuildPositions(areas, in, op, index.get());
+    determine::DetermineZur(*index, *writer, determine::DetermineInputs::FromVars(vars), op);
   });
   StoreCounters(*writer, vars);
   // The upload files stand complete under their names before anything is printed.
   WithTableErrors(op, [&] {
-    outcome.reports_printed = reports::DeliverCheckingReports(*areas.Find("ZUR"), vars, op,
-                                                              delivery, &outcome.reports_written);
+    outcome.reports_printed = reports::DeliverCheckingReports(
+        *areas.Find("ZUR"), vars, op, delivery, &outcome.reports_written, index.get());
   });
+  index.reset();
   areas.CloseAll();
 
   outcome.end = RunEnd::kGenerated;

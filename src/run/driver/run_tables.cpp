@@ -136,21 +136,21 @@ void OpenRunTables(const RunFiles& files, const fs::path& data_dir, dbf::WorkAre
       cl = &Open(areas, cl_path, "CL", dbf::Share::kShared);
     }
 
+    // ATIMAST's order on STRVAL(ASTKNO)+AATI, the stock master's on STRVAL3(MSTKNO) and the
+    // unsettled trades' on MACCT+STRVAL3(MSTKNO) are kept by the steps that read them
+    // (holdings::HoldingsIndex, StockLookup, position::UnsettledTrades), not by the tables.
     for (const auto& [work, alias] :
          {std::pair{"RPINFO", "INFO"}, std::pair{"RPOPTN", "OPTN"}, std::pair{"ATIMAST", "ZUR"}}) {
       Open(areas, OnDisk(data_dir, std::string(work) + ".DBF"), alias, dbf::Share::kExclusive)
           .Zap();
     }
-    areas.Find("ZUR")->CreateOrder("ATIMAST", "STRVAL(ASTKNO)+AATI");
 
     Open(areas, OnDisk(data_dir, files.pf_fname), "PF", dbf::Share::kShared);
     dbf::Table& sm = Open(areas, OnDisk(data_dir, files.sm_fname), "SM", dbf::Share::kShared);
     const int mstkno = sm.FieldIndex("MSTKNO");
     if (mstkno < 0) throw dbf::Error(dbf::ErrorKind::kDamaged, sm.path().string() + ": no MSTKNO");
     vars.Set("STKNO_LEN2", sm.fields()[mstkno].length);
-    sm.CreateOrder("SMNO", "STRVAL3(MSTKNO)");
     dbf::Table& mu = Open(areas, OnDisk(data_dir, files.mu_fname), "MU", dbf::Share::kShared);
-    mu.CreateOrder("MGNUNSTL", "MACCT+STRVAL3(MSTKNO)");
     const int del = mu.FieldIndex("MDELDATE");
     if (vars.Get("CC_READY").IsTrue() && (del < 0 || mu.fields()[del].type != 'D')) {
       vars.Set("CC_READY", false);

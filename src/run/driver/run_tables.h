@@ -24,9 +24,9 @@ void MapStockCodes(const RunFiles& files, const std::filesystem::path& data_dir,
                    dbf::WorkAreas& areas, VarStore& vars, run::Operator& op);
 
 // Opens CL (upgraded first when LSEGAC is missing or short), the work tables INFO (RPINFO),
-// OPTN (RPOPTN) and ZUR (ATIMAST) emptied, PF, SM (STKNO_LEN2, order SMNO), MU (order
-// MGNUNSTL), SL (order SLNO) with a stock location account, PFF and MUF with a finance
-// directory. CC_READY is switched off when MU has no MDELDATE date.
+// OPTN (RPOPTN) and ZUR (ATIMAST) emptied, PF, SM (STKNO_LEN2), MU, SL (order SLNO) with a
+// stock location account, PFF and MUF with a finance directory. CC_READY is switched off when
+// MU has no MDELDATE date. The orders of ZUR, SM and MU are kept by the steps that read them.
 void OpenRunTables(const RunFiles& files, const std::filesystem::path& data_dir,
                    dbf::WorkAreas& areas, VarStore& vars, run::Operator& op);
 

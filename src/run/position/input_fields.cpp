@@ -16,6 +16,15 @@ std::string_view TypeName(char type) {
   }
 }
 
+// A damaged numeric field must not carry a NaN or infinity into the totals.
+double Number(const Value& v) {
+  return v.IsNum() && std::isfinite(v.num()) ? v.num() : 0;
+}
+
+Date DateOf(const Value& v) {
+  return v.IsDate() ? v.date() : Date();
+}
+
 }  // namespace
 
 int RequireField(const dbf::Table& table, std::string_view name, char type) {
@@ -42,16 +51,23 @@ std::string TextField(const dbf::Table& table, int field) {
 }
 
 double NumberField(const dbf::Table& table, int field) {
-  if (field < 0) return 0;
-  Value v = table.Get(field);
-  // A damaged numeric field must not carry a NaN or infinity into the totals.
-  return v.IsNum() && std::isfinite(v.num()) ? v.num() : 0;
+  return field < 0 ? 0 : Number(table.Get(field));
 }
 
 Date DateField(const dbf::Table& table, int field) {
-  if (field < 0) return Date();
-  Value v = table.Get(field);
-  return v.IsDate() ? v.date() : Date();
+  return field < 0 ? Date() : DateOf(table.Get(field));
+}
+
+std::string_view TextField(const dbf::RecordView& record, int field) {
+  return record.Field(field);
+}
+
+double NumberField(const dbf::RecordView& record, int field) {
+  return field < 0 ? 0 : Number(record.Get(field));
+}
+
+Date DateField(const dbf::RecordView& record, int field) {
+  return field < 0 ? Date() : DateOf(record.Get(field));
 }
 
 }  // namespace zur::position

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dbf/record_scan.h"
 #include "platform/dbf/table.h"
 
 namespace zur::position {
@@ -25,5 +26,10 @@ int OptionalField(const dbf::Table& table, std::string_view name, char type);
 std::string TextField(const dbf::Table& table, int field);
 double NumberField(const dbf::Table& table, int field);
 Date DateField(const dbf::Table& table, int field);
+
+// The same for a record read in a scan or a copy of a table; a text as stored.
+std::string_view TextField(const dbf::RecordView& record, int field);
+double NumberField(const dbf::RecordView& record, int field);
+Date DateField(const dbf::RecordView& record, int field);
 
 }  // namespace zur::position

@@ -38,7 +38,7 @@ int LocationPass(dbf::Table& locations, PassContext& ctx, bool& alerts) {
 
   ctx.op.ProgressLine("Reading \"STOCK LOCATION MASTER\" ...");
   const std::string account = format::FmtAcNum(in.location_account, in.eight_digit);
-  CheckAccountCode(ctx.op, account, "Stock Location !", false);
+  CheckAccountCode(ctx.op, account, "Stock Location", "", false);
 
   Holdings& h = ctx.holdings;
   int deducted = 0;
@@ -61,7 +61,7 @@ int LocationPass(dbf::Table& locations, PassContext& ctx, bool& alerts) {
     if (!stock.cc_stock && !h.HasStock(key)) continue;
     const double qty = NumberField(locations, bf_field) + NumberField(locations, mtd_field);
     if (qty == 0) continue;
-    if (!Bookable(ctx, key, "Stock Location " + TextField(locations, location_field))) continue;
+    if (!Bookable(ctx, key, "Stock Location ", TextField(locations, location_field))) continue;
     h.Select(key, account, stock);
     h.Add(h.net, -qty);
     ++deducted;

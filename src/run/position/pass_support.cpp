@@ -5,20 +5,21 @@
 
 namespace zur::position {
 
-void CheckAccountCode(run::Operator& op, const std::string& account, const std::string& owner,
-                      bool segregated) {
+void CheckAccountCode(run::Operator& op, std::string_view account, std::string_view what,
+                      std::string_view who, bool segregated) {
   if (IsPrintableAccount(account)) return;
-  const std::string message = "ERROR: Invalid ZUR A/C Code " + account + " of " + owner +
-                              "\n       " +
+  const std::string message = "ERROR: Invalid ZUR A/C Code " + std::string(account) + " of " +
+                              std::string(what) + std::string(who) + " !\n       " +
                               (segregated ? "Please correct the Client Segregated A/C First !"
                                           : "Please correct it in the \"System Setup\" First !");
   op.MessageLineAndWait(message);
   throw run::RunStopped(message);
 }
 
-bool Bookable(PassContext& ctx, const std::string& key, const std::string& owner) {
+bool Bookable(PassContext& ctx, std::string_view key, std::string_view what, std::string_view who) {
   if (ctx.holdings.Fits(key)) return true;
-  ctx.op.BlinkingWarning("WARNING: Stock No. " + key + " of " + owner +
+  ctx.op.BlinkingWarning("WARNING: Stock No. " + std::string(key) + " of " + std::string(what) +
+                         std::string(who) +
                          " is too long for the holdings table and is left out !");
   return false;
 }
@@ -29,10 +30,6 @@ dbf::Table& OpenTable(dbf::WorkAreas& areas, const char* alias) {
     throw InputError(std::string("ERROR: the table ") + alias +
                      " is not open for the position build !");
   return *table;
-}
-
-void UseOrder(dbf::Table& table, const char* name, const char* key) {
-  if (!table.SetOrder(std::string_view(name))) table.CreateOrder(name, key);
 }
 
 }  // namespace zur::position

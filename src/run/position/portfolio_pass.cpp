@@ -1,7 +1,7 @@
 #include "lib/format/account_code.h"
-#include "lib/format/stock_number.h"
 #include "lib/text/trim_pad.h"
 #include "run/position/client_account.h"
+#include "run/position/client_master.h"
 #include "run/position/input_fields.h"
 #include "run/position/pass_progress.h"
 #include "run/position/portfolio_record.h"
@@ -11,19 +11,9 @@
 namespace zur::position {
 namespace {
 
-bool ExcludedClient(const std::string& facct, const PositionInputs& in) {
+bool ExcludedClient(std::string_view facct, const PositionInputs& in) {
   if (!facct.empty() && in.excluded_types.find(facct.front()) != std::string::npos) return true;
   return in.IsSite("ROVERU") && in.exclude_a29 && BeginsWithCode(facct, "A29");
-}
-
-// The client master ordered on the account and followed by the portfolio master.
-void RelateClients(dbf::WorkAreas& areas, dbf::Table& clients, run::Operator& op) {
-  RequireField(clients, "LACCT", 'C');
-  op.ProgressLine("Generating Client Master Index ...");
-  clients.CreateOrder("CLMAST", "LACCT", PassProgress::ForIndex(op));
-  op.PercentDone();
-  areas.Select("PF");
-  areas.SetRelation("CL", "FACCT");
 }
 
 }  // namespace
@@ -33,11 +23,10 @@ int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx) {
   dbf::Table& clients = OpenTable(areas, "CL");
   dbf::Table& pf = OpenTable(areas, "PF");
   dbf::Table& mu = OpenTable(areas, "MU");
-  UseOrder(mu, "MGNUNSTL", "MACCT+STRVAL3(MSTKNO)");
   const int segregated_field = RequireField(clients, "LSEGAC", 'C');
   PortfolioRecord record(pf, in);
   UnsettledTrades trades(mu, in);
-  RelateClients(areas, clients, ctx.op);
+  ClientMaster client_master(clients, segregated_field, ctx.op);
 
   const std::string not_main1 = format::FmtAcNum("17", in.eight_digit);
   const std::string not_main2 = format::FmtAcNum("18", in.eight_digit);
@@ -45,24 +34,28 @@ int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx) {
   int booked = 0;
   ctx.op.ProgressLine("Reading \"PORTFOLIO MASTER\" ...");
   PassProgress progress(ctx.op, pf.RecCount());
-  for (pf.GoTop(); !pf.Eof(); pf.Skip()) {
+  for (dbf::RecordScan scan(pf); scan.Next();) {
     progress.Record();
-    if (pf.Deleted()) continue;
-    const std::string facct = record.Account();
+    // The client and the trades of the next record start loading while this one is booked.
+    if (dbf::RecordView next; scan.Ahead(next)) {
+      client_master.Prefetch(record.Account(next));
+      trades.Prefetch(record.Account(next), ctx.stocks.ForStockNo(record.StockNo(next)).key3);
+    }
+    const dbf::RecordView position = scan.record();
+    if (position.deleted()) continue;
+    const std::string_view facct = record.Account(position);
     if (ExcludedClient(facct, in)) continue;
-    const std::string stkno = record.StockNo();
-    const StockInfo stock = ctx.stocks.Seek(format::StrVal3(stkno, in.rules));
-    if (!InRunMarket(stock, in)) continue;
-    const std::string key = format::StrVal(stkno, in.rules);
-    if (!stock.cc_stock && !h.HasStock(key)) continue;
-    Quantities q = record.Calculate(trades, stock);
+    const PortfolioStock& stock = ctx.stocks.ForStockNo(record.StockNo(position));
+    if (!InRunMarket(stock.info, in)) continue;
+    if (!stock.info.cc_stock && !h.HasStock(stock.key)) continue;
+    Quantities q = record.Calculate(position, trades, stock);
     if (q.AllZero()) continue;
-    if (!Bookable(ctx, key, "Client A/C " + facct)) continue;
+    if (!Bookable(ctx, stock.key, "Client A/C ", facct)) continue;
 
-    const std::string segregated = TextField(clients, segregated_field);
+    const std::string_view segregated = client_master.Segregated(facct);
     const std::string account = ClientAccount(facct, segregated, in);
-    CheckAccountCode(ctx.op, account, "Client A/C " + facct + " !", !text::IsBlank(segregated));
-    h.Select(key, account, stock);
+    CheckAccountCode(ctx.op, account, "Client A/C ", facct, !text::IsBlank(segregated));
+    h.Select(stock.key, account, stock.info);
 
     ShortCover cover;
     if (!in.cover_short) {
@@ -77,7 +70,7 @@ int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx) {
     if (q.holding < 0 && (!in.IsSite("VEZOTE") || !BeginsWithCode(facct, "MAA")))
       h.Add(h.short_qty, -q.holding);
     if ((q.due != 0 || q.undue != 0) && account != not_main1 && account != not_main2) {
-      h.Select(key, ctx.main_account, stock);
+      h.Select(stock.key, ctx.main_account, stock.info);
       h.Add(h.due, q.due);
       h.Add(h.undue, q.undue);
     }

@@ -12,8 +12,7 @@ int ExcludedField(dbf::Table& table, bool excluded, const char* name) {
 }  // namespace
 
 PortfolioRecord::PortfolioRecord(dbf::Table& table, const PositionInputs& in)
-    : table_(table),
-      in_(in),
+    : in_(in),
       acct_(RequireField(table, "FACCT", 'C')),
       stkno_(RequireField(table, "FSTKNO", 'C')),
       bf_(RequireField(table, "FQTYBF", 'N')),
@@ -26,27 +25,28 @@ PortfolioRecord::PortfolioRecord(dbf::Table& table, const PositionInputs& in)
                 ExcludedField(table, in.excluded.bank, "FBANQTY"),
                 ExcludedField(table, in.excluded.other, "FOTHQTY")} {}
 
-std::string PortfolioRecord::Account() const {
-  return TextField(table_, acct_);
+std::string_view PortfolioRecord::Account(const dbf::RecordView& record) const {
+  return TextField(record, acct_);
 }
-std::string PortfolioRecord::StockNo() const {
-  return TextField(table_, stkno_);
+std::string_view PortfolioRecord::StockNo(const dbf::RecordView& record) const {
+  return TextField(record, stkno_);
 }
 
-Quantities PortfolioRecord::Calculate(UnsettledTrades& trades, const StockInfo& stock) const {
+Quantities PortfolioRecord::Calculate(const dbf::RecordView& record, UnsettledTrades& trades,
+                                      const PortfolioStock& stock) const {
   Quantities q;
-  q.holding = NumberField(table_, bf_) + NumberField(table_, tt_) + NumberField(table_, day_);
-  const std::string facct = Account();
-  if (CountsUnsettled(facct, stock.cc_stock, in_)) {
-    UnsettledSum sum = trades.Sum(facct, format::StrVal3(StockNo(), in_.rules));
+  q.holding = NumberField(record, bf_) + NumberField(record, tt_) + NumberField(record, day_);
+  const std::string_view facct = Account(record);
+  if (CountsUnsettled(facct, stock.info.cc_stock, in_)) {
+    UnsettledSum sum = trades.Sum(facct, stock.key3);
     q.due = sum.due;
     q.undue = sum.undue;
   }
-  q.undue += NumberField(table_, day_bs_);
+  q.undue += NumberField(record, day_bs_);
   q.holding -= q.undue + q.due;
   for (int field : excluded_) {
     if (field < 0) continue;
-    const double qty = NumberField(table_, field);
+    const double qty = NumberField(record, field);
     q.holding -= qty;
     q.excluded += qty;
   }

@@ -1,9 +1,10 @@
 #pragma once
-// One record of a portfolio master (PF, or PFF for the finance company): the client, the stock
+// A record of a portfolio master (PF, or PFF for the finance company): the client, the stock
 // and the quantities the position is worked out from.
 
-#include <string>
+#include <string_view>
 
+#include "platform/dbf/record_scan.h"
 #include "platform/dbf/table.h"
 #include "run/position/position_inputs.h"
 #include "run/position/quantities.h"
@@ -18,15 +19,15 @@ class PortfolioRecord {
   // quantities are needed only when they are excluded).
   PortfolioRecord(dbf::Table& table, const PositionInputs& in);
 
-  std::string Account() const;  // FACCT
-  std::string StockNo() const;  // FSTKNO
+  std::string_view Account(const dbf::RecordView& record) const;  // FACCT as stored
+  std::string_view StockNo(const dbf::RecordView& record) const;  // FSTKNO as stored
 
-  // The position of the current record: the holding less the unsettled trades (when they
-  // count for this client and stock) and less the excluded allocations.
-  Quantities Calculate(UnsettledTrades& trades, const StockInfo& stock) const;
+  // The position of `record`: the holding less the unsettled trades (when they count for this
+  // client and stock) and less the excluded allocations.
+  Quantities Calculate(const dbf::RecordView& record, UnsettledTrades& trades,
+                       const PortfolioStock& stock) const;
 
  private:
-  dbf::Table& table_;
   const PositionInputs& in_;
   int acct_, stkno_, bf_, tt_, day_, day_bs_;
   int excluded_[5];

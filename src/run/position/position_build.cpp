@@ -1,5 +1,7 @@
 #include "run/position/position_build.h"
 
+#include <memory>
+
 #include "lib/format/account_code.h"
 #include "lib/text/trim_pad.h"
 #include "run/operator/run_stopped.h"
@@ -14,13 +16,15 @@ namespace {
   throw run::RunStopped(message);
 }
 
-PositionResult Build(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op) {
+PositionResult Build(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op,
+                     holdings::HoldingsIndex* index) {
   dbf::Table& zur = OpenTable(areas, "ZUR");
-  UseOrder(zur, "ATIMAST", "STRVAL(ASTKNO)+AATI");
+  std::unique_ptr<holdings::HoldingsIndex> own_index;
+  if (index == nullptr)
+    index = (own_index = std::make_unique<holdings::HoldingsIndex>(zur, in.rules)).get();
   dbf::Table& sm = OpenTable(areas, "SM");
-  UseOrder(sm, "SMNO", "STRVAL3(MSTKNO)");
-  Holdings holdings(zur);
-  StockMaster stocks(sm);
+  Holdings holdings(*index);
+  StockMaster stocks(sm, in.rules);
   PassContext ctx{in, op, holdings, stocks, format::FmtAcNum("01", in.eight_digit)};
 
   PositionResult result;
@@ -38,9 +42,10 @@ PositionResult Build(dbf::WorkAreas& areas, const PositionInputs& in, run::Opera
 
 }  // namespace
 
-PositionResult BuildPositions(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op) {
+PositionResult BuildPositions(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op,
+                              holdings::HoldingsIndex* index) {
   try {
-    return Build(areas, in, op);
+    return Build(areas, in, op, index);
   } catch (const InputError& e) {
     Stop(op, e.what());
   } catch (const dbf::Error& e) {

@@ -7,28 +7,31 @@
 // at other locations, books the short positions of the finance company's portfolio and nets
 // the main account's due and undue quantities.
 //
-// Before the call the driver has opened, in one dbf::WorkAreas with the format functions
-// (STRVAL, STRVAL3 ...) and the memory variables as its environment:
-//   CL   client master, shared (LACCT, LSEGAC); this call builds its order "CLMAST" on LACCT
-//        and relates PF to it on FACCT
+// Before the call the driver has opened, in one dbf::WorkAreas:
+//   CL   client master, shared (LACCT, LSEGAC); read once in the index "CLMAST" on LACCT, each
+//        portfolio record's client found in it on FACCT
 //   PF   portfolio master, shared (FACCT, FSTKNO, FQTYBF, FQTYTT, FDAYQTY, FDAYBS and the
-//        allocations FSTRQTY, FCOMQTY, FTDQTY, FBANQTY, FOTHQTY that are excluded)
-//   SM   stock master, shared, order "SMNO" on STRVAL3(MSTKNO) (MSTK, MMARKET, MCCSTOCK, MISIN
-//        when present)
-//   MU   unsettled trades, shared, order "MGNUNSTL" on MACCT+STRVAL3(MSTKNO) (MREF, MQTY,
-//        MSDATE, and MSSDATE, MMARKET with SAS_MKT, MDELDATE with CC_READY)
-//   SL   stock location master, only when EX_SLATI is not blank (LSTKNO, LLCN, LQTYBF, LQTYMTD)
+//        allocations FSTRQTY, FCOMQTY, FTDQTY, FBANQTY, FOTHQTY that are excluded), read in
+//        record order
+//   SM   stock master, shared (MSTK, MMARKET, MCCSTOCK, MISIN when present), read once in its
+//        order on STRVAL3(MSTKNO)
+//   MU   unsettled trades, shared (MREF, MQTY, MSDATE, and MSSDATE, MMARKET with SAS_MKT,
+//        MDELDATE with CC_READY), read once in their order on MACCT+STRVAL3(MSTKNO)
+//   SL   stock location master, only when EX_SLATI is not blank (LSTKNO, LLCN, LQTYBF, LQTYMTD),
+//        walked in its active order
 //   PFF, MUF  the finance company's portfolio master and unsettled trades, only when SBF_PATH
-//        is not empty; this call builds the order "MGNUNSTL" on MUF
-//   ZUR  the holdings table ATIMAST, exclusive, order "ATIMAST" on STRVAL(ASTKNO)+AATI
-// An order named above that is missing is built here. Afterwards ZUR is the current area, the
-// relation PF -> CL is set, and ATIMAST holds the back-office totals.
+//        is not empty, read as PF and MU
+//   ZUR  the holdings table ATIMAST, exclusive, found through `index` (the run's holdings
+//        index on STRVAL(ASTKNO)+AATI; one is made here when null)
+// The stock numbers are keyed by the rules of `in`. Afterwards ZUR is the current area and
+// ATIMAST holds the back-office totals.
 //
 // Stops (run::RunStopped, after the message was shown through the Operator): an account code
 // with a character outside 32..126; a table that lacks a field the build needs or cannot be
 // read (the message names the file).
 
 #include "platform/dbf/work_areas.h"
+#include "run/holdings/holdings_index.h"
 #include "run/operator/operator.h"
 #include "run/position/position_inputs.h"
 
@@ -42,6 +45,7 @@ struct PositionResult {
   bool mapping_alerts = true;  // unmapped stock codes still alert (the driver's "cont")
 };
 
-PositionResult BuildPositions(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op);
+PositionResult BuildPositions(dbf::WorkAreas& areas, const PositionInputs& in, run::Operator& op,
+                              holdings::HoldingsIndex* index = nullptr);
 
 }  // namespace zur::position

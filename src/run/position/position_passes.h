@@ -20,20 +20,19 @@ struct PassContext {
 };
 
 // Shows the invalid account message and ends the run (run::RunStopped) when `account` holds
-// a character outside 32..126. `owner` completes "of ..." ("Client A/C C001 !").
-void CheckAccountCode(run::Operator& op, const std::string& account, const std::string& owner,
-                      bool segregated);
+// a character outside 32..126. `what` and `who` complete "of ... !" ("Client A/C " and the
+// account, or "Stock Location" alone).
+void CheckAccountCode(run::Operator& op, std::string_view account, std::string_view what,
+                      std::string_view who, bool segregated);
 
-// True when the stock number `key` can be booked; otherwise warns that the record of `owner`
-// is left out.
-bool Bookable(PassContext& ctx, const std::string& key, const std::string& owner);
+// True when the stock number `key` can be booked; otherwise warns that the record of `what`
+// and `who` ("Client A/C " and the account) is left out.
+bool Bookable(PassContext& ctx, std::string_view key, std::string_view what, std::string_view who);
 
 // The table with this alias, or an InputError naming it.
 dbf::Table& OpenTable(dbf::WorkAreas& areas, const char* alias);
-// Makes the order `name` active, building it on `key` when the table does not have it.
-void UseOrder(dbf::Table& table, const char* name, const char* key);
 
-// Every client position of PF (related to CL); returns the positions booked.
+// Every client position of PF, each client found in CL; returns the positions booked.
 int PortfolioPass(dbf::WorkAreas& areas, PassContext& ctx);
 // Stock at locations other than CCASS, deducted from the EX_SLATI account; returns the
 // records deducted. `alerts` is the "continue alerting" answer for unmapped codes.

@@ -1,5 +1,6 @@
 #include "run/position/unsettled.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "lib/format/market.h"
@@ -7,6 +8,11 @@
 #include "run/position/input_fields.h"
 
 namespace zur::position {
+namespace {
+
+constexpr size_t kMaxKeyWidth = 240;  // as the table engine's orders
+
+}  // namespace
 
 bool CountsUnsettled(std::string_view facct, bool cc_stock, const PositionInputs& in) {
   const char type = facct.empty() ? ' ' : facct.front();
@@ -24,8 +30,7 @@ bool CountsUnsettled(std::string_view facct, bool cc_stock, const PositionInputs
 }
 
 UnsettledTrades::UnsettledTrades(dbf::Table& table, const PositionInputs& in)
-    : table_(table),
-      in_(in),
+    : in_(in),
       acct_(RequireField(table, "MACCT", 'C')),
       stkno_(RequireField(table, "MSTKNO", 'C')),
       ref_(RequireField(table, "MREF", 'C')),
@@ -34,24 +39,58 @@ UnsettledTrades::UnsettledTrades(dbf::Table& table, const PositionInputs& in)
       ssdate_(in.rules.sas_mkt ? RequireField(table, "MSSDATE", 'D') : -1),
       deldate_(in.cc_ready ? OptionalField(table, "MDELDATE", 'D') : -1),
       market_(in.rules.sas_mkt ? RequireField(table, "MMARKET", 'C') : -1),
-      acct_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(acct_)].length)) {}
+      acct_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(acct_)].length)),
+      copy_(table),
+      order_([&] {
+        // The width of an order on the key: the first record's key, else the blank record's.
+        const dbf::RecordView first = copy_.Record(1);
+        return std::min(
+            first.Field(acct_).size() + format::StrVal3(first.Field(stkno_), in.rules).size(),
+            kMaxKeyWidth);
+      }()) {
+  stkno3_.reserve(copy_.size());
+  std::string key;
+  for (uint32_t r = 1; r <= copy_.size(); ++r) {
+    const dbf::RecordView trade = copy_.Record(r);
+    stkno3_.push_back(format::StrVal3(trade.Field(stkno_), in.rules));
+    key.assign(trade.Field(acct_));
+    key += stkno3_.back();
+    order_.Add(key);
+  }
+}
+
+bool UnsettledTrades::Want(std::string_view facct, const std::string& stkno3,
+                           std::string& want) const {
+  const std::string_view account = text::RTrim(facct);
+  if (account.empty() || account.size() > acct_width_) return false;
+  want.assign(account);
+  want.resize(acct_width_, ' ');
+  want += stkno3;
+  return true;
+}
+
+void UnsettledTrades::Prefetch(std::string_view facct, const std::string& stkno3) {
+  if (Want(facct, stkno3, ahead_)) order_.Prefetch(ahead_);
+}
 
 UnsettledSum UnsettledTrades::Sum(std::string_view facct, const std::string& stkno3) {
   UnsettledSum sum;
+  if (!Want(facct, stkno3, want_)) return sum;
   const std::string_view account = text::RTrim(facct);
-  if (account.empty() || account.size() > acct_width_) return sum;
-  table_.Seek(Value(text::PadR(account, acct_width_) + stkno3));
-  for (; !table_.Eof(); table_.Skip()) {
-    if (text::RTrim(TextField(table_, acct_)) != account) break;
-    if (format::StrVal3(TextField(table_, stkno_), in_.rules) != stkno3) break;
-    if (table_.Deleted()) continue;
-    const Date settles = DateField(table_, sdate_);
+  const uint32_t first = order_.Seek(want_);
+  if (first == 0) return sum;
+  for (dbf::SeekIndex::Walk walk = order_.At(first); walk.recno() != 0; walk.Next()) {
+    const dbf::RecordView trade = copy_.Record(walk.recno());
+    if (text::RTrim(TextField(trade, acct_)) != account) break;
+    if (stkno3_[walk.recno() - 1] != stkno3) break;
+    if (trade.deleted()) continue;
+    const Date settles = DateField(trade, sdate_);
     if (settles <= in_.tran_date) continue;
-    if (deldate_ >= 0 && !DateField(table_, deldate_).IsBlank()) continue;
-    const bool stock_date = market_ >= 0 && !format::IsHkMarket(TextField(table_, market_));
-    const Date decides = stock_date ? DateField(table_, ssdate_) : settles;
-    const double qty = BeginsWithCode(TextField(table_, ref_), "B") ? NumberField(table_, qty_)
-                                                                    : -NumberField(table_, qty_);
+    if (deldate_ >= 0 && !DateField(trade, deldate_).IsBlank()) continue;
+    const bool stock_date = market_ >= 0 && !format::IsHkMarket(TextField(trade, market_));
+    const Date decides = stock_date ? DateField(trade, ssdate_) : settles;
+    const double qty = BeginsWithCode(TextField(trade, ref_), "B") ? NumberField(trade, qty_)
+                                                                   : -NumberField(trade, qty_);
     (decides <= in_.ntran_date ? sum.due : sum.undue) += qty;
   }
   return sum;

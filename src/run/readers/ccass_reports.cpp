@@ -22,12 +22,15 @@ void StoreResult(const SettlementResult& result, VarStore& vars) {
 }
 
 CcassReports ReadCcassReports(const ReportSource& source, dbf::WorkAreas& areas, VarStore& vars,
-                              run::Operator& op) {
+                              run::Operator& op, holdings::HoldingsIndex* index) {
   dbf::Table* holdings = areas.Find("ZUR");
   if (holdings == nullptr)
     throw dbf::Error(dbf::ErrorKind::kUsage, "the holdings table (ZUR) is not open");
-  HoldingsBook book(*holdings, areas.Find("SM"), BookRules::FromVars(vars), op,
-                    source.reader.path());
+  HoldingsBook book = index != nullptr
+                          ? HoldingsBook(*index, areas.Find("SM"), BookRules::FromVars(vars), op,
+                                         source.reader.path())
+                          : HoldingsBook(*holdings, areas.Find("SM"), BookRules::FromVars(vars), op,
+                                         source.reader.path());
   CcassReports out;
   out.sti = ReadStiStatusReport(source, book, op);
   out.balance = ReadStockBalanceReport(source, StockBalanceInputs::FromVars(vars), book, op);

@@ -3,8 +3,9 @@
 // report (pending transfers booked as done), the stock balance report, the settlement report.
 //
 // Before the call: the report text file open and its page pass done; the work areas holding
-// ATIMAST under the alias "ZUR" (emptied, writable, order "STRVAL(ASTKNO)+AATI" active) and
-// the stock master under "SM" (order "STRVAL3(MSTKNO)" active); the memory variables of the
+// ATIMAST under the alias "ZUR" (emptied, writable; found through `index`, the run's holdings
+// index, or an index made here when null) and the stock master under "SM"; the memory
+// variables of the
 // settings and of the run date set (STKNO_LEN, STKNO_LEN2, SAS_MKT, SNO_JUST, SYSTEM_KEY,
 // CAS3_0705, GEN_DATE, ENHANCED) and RIGHT_SHIFT as the page pass left it.
 // After the call: the holdings in ATIMAST; M_NAME, NEW_REPORT, CAS3_RPT, STK_SHIFT,
@@ -36,6 +37,6 @@ void StoreResult(const SettlementResult& result, VarStore& vars);
 // Runs the three readers and stores their results. A dbf::Error (kUsage) when the work
 // areas lack "ZUR"; without "SM" the holdings get no stock names.
 CcassReports ReadCcassReports(const ReportSource& source, dbf::WorkAreas& areas, VarStore& vars,
-                              run::Operator& op);
+                              run::Operator& op, holdings::HoldingsIndex* index = nullptr);
 
 }  // namespace zur::readers

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <fmt/format.h>
+
 #include "lib/format/account_code.h"
 #include "lib/text/numeric_text.h"
 #include "lib/text/trim_pad.h"
@@ -35,6 +37,21 @@ double ValueOf(std::string_view value_text) {
   return text::CutComma(value_text);
 }
 
+// A field of ATIMAST by name; kUsage when the table lacks it.
+int HoldingsField(const dbf::Table& table, std::string_view name) {
+  const int field = table.FieldIndex(name);
+  if (field < 0)
+    throw dbf::Error(dbf::ErrorKind::kUsage,
+                     fmt::format("{}: no field {}", table.path().string(), name));
+  return field;
+}
+
+// A character field of the stock master, or -1.
+int CharacterField(const dbf::Table& table, std::string_view name) {
+  const int field = table.FieldIndex(name);
+  return field >= 0 && table.fields()[static_cast<size_t>(field)].type == 'C' ? field : -1;
+}
+
 }  // namespace
 
 BookRules BookRules::FromVars(VarStore& vars) {
@@ -44,13 +61,36 @@ BookRules BookRules::FromVars(VarStore& vars) {
   return r;
 }
 
+HoldingsBook::HoldingsBook(holdings::HoldingsIndex& index, dbf::Table* stock_master,
+                           BookRules rules, run::Operator& op, std::string report_file)
+    : HoldingsBook(nullptr, &index, stock_master, std::move(rules), op, std::move(report_file)) {}
+
 HoldingsBook::HoldingsBook(dbf::Table& holdings, dbf::Table* stock_master, BookRules rules,
                            run::Operator& op, std::string report_file)
-    : holdings_(holdings),
-      stock_master_(stock_master),
+    : HoldingsBook(std::make_unique<holdings::HoldingsIndex>(holdings, rules.stock_numbers),
+                   nullptr, stock_master, std::move(rules), op, std::move(report_file)) {}
+
+HoldingsBook::HoldingsBook(std::unique_ptr<holdings::HoldingsIndex> own,
+                           holdings::HoldingsIndex* index, dbf::Table* stock_master,
+                           BookRules rules, run::Operator& op, std::string report_file)
+    : own_index_(std::move(own)),
+      index_(own_index_ ? *own_index_ : *index),
+      holdings_(index_.table()),
       rules_(std::move(rules)),
+      stkno_(HoldingsField(holdings_, "ASTKNO")),
+      name_(HoldingsField(holdings_, "ASTK")),
+      account_(HoldingsField(holdings_, "AATI")),
+      isin_(holdings_.FieldIndex("AISIN")),
+      balance_(HoldingsField(holdings_, "ACASQTY")),
+      unsettled_(HoldingsField(holdings_, "AODQTY")),
       op_(op),
-      report_file_(std::move(report_file)) {}
+      report_file_(std::move(report_file)) {
+  if (stock_master != nullptr) {
+    stocks_.emplace(*stock_master, rules_.stock_numbers);
+    stock_name_ = CharacterField(*stock_master, "MSTK");
+    stock_isin_ = CharacterField(*stock_master, "MISIN");
+  }
+}
 
 std::string HoldingsBook::StockKey(std::string_view stkno) const {
   return format::StrVal(stkno, rules_.stock_numbers);
@@ -88,15 +128,15 @@ bool HoldingsBook::AddBalance(std::string_view key, std::string_view account, do
                         report_file_ + " ! Record skipped.");
     return false;
   }
-  AddTo("ACASQTY", key, ac, quantity);
+  AddTo(balance_, key, ac, quantity);
   return true;
 }
 
 void HoldingsBook::AddUnsettled(std::string_view key, double quantity) {
-  AddTo("AODQTY", key, Account("01"), quantity);
+  AddTo(unsettled_, key, Account("01"), quantity);
 }
 
-void HoldingsBook::AddTo(std::string_view field, std::string_view key, const std::string& account,
+void HoldingsBook::AddTo(int field, std::string_view key, const std::string& account,
                          double quantity) {
   PositionOn(key, account);
   double sum = holdings_.Get(field).NumOr() + quantity;
@@ -113,24 +153,29 @@ void HoldingsBook::AddTo(std::string_view field, std::string_view key, const std
 }
 
 void HoldingsBook::PositionOn(std::string_view key, const std::string& account) {
-  if (holdings_.Seek(Value(std::string(key) + account))) return;
-  std::string name, isin;
-  bool has_isin = false;
-  if (stock_master_ != nullptr) {
-    stock_master_->Seek(Value(format::StrVal3(key, rules_.stock_numbers)));
-    if (stock_master_->FieldIndex("MSTK") >= 0)
-      name = std::string(stock_master_->Get("MSTK").StrOr());
-    int f = stock_master_->FieldIndex("MISIN");
-    if (f >= 0 && stock_master_->fields()[f].type == 'C') {
-      has_isin = true;
-      isin = stock_master_->Get(f).StrOr();
-    }
+  want_.assign(key);
+  want_ += account;
+  if (const uint32_t r = index_.Find(want_)) {
+    if (holdings_.RecNo() != r || holdings_.Eof()) holdings_.GoTo(r);
+    return;
+  }
+  std::string_view name, isin;
+  if (stocks_) {
+    const dbf::RecordView stock = stocks_->Seek(format::StrVal3(key, rules_.stock_numbers));
+    name = stock.Field(stock_name_);
+    isin = stock.Field(stock_isin_);
   }
   holdings_.Append();
-  holdings_.Replace("ASTKNO", Value(std::string(key)));
-  holdings_.Replace("ASTK", Value(name));
-  holdings_.Replace("AATI", Value(account));
-  if (has_isin) holdings_.Replace("AISIN", Value(isin));
+  holdings_.Replace(stkno_, Value(std::string(key)));
+  holdings_.Replace(name_, Value(name));
+  holdings_.Replace(account_, Value(account));
+  if (stock_isin_ >= 0) {
+    if (isin_ >= 0)
+      holdings_.Replace(isin_, Value(isin));
+    else
+      holdings_.Replace("AISIN", Value(isin));  // names the missing field
+  }
+  index_.Update();
 }
 
 }  // namespace zur::readers

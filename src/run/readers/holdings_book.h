@@ -3,16 +3,20 @@
 // and CCASS stock account, CCASS balances in ACASQTY, unsettled quantities of the main account
 // in AODQTY. Every CCASS quantity reaches the table through this class.
 //
-// Before use: ATIMAST open and writable with its order on "STRVAL(ASTKNO)+AATI" active; the
-// stock master (alias SM), when given, open with its order on "STRVAL3(MSTKNO)" active. The
-// book moves the record pointers of both tables.
+// Before use: ATIMAST open and writable, found and walked through a holdings index (its order
+// on "STRVAL(ASTKNO)+AATI"); the stock master (alias SM), when given, open. The stock master is
+// read once, in its order on "STRVAL3(MSTKNO)". The book moves the record pointer of ATIMAST.
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "lib/format/stock_number.h"
 #include "platform/dbf/table.h"
 #include "platform/vars/var_store.h"
+#include "run/holdings/holdings_index.h"
+#include "run/holdings/stock_lookup.h"
 #include "run/operator/operator.h"
 
 namespace zur::readers {
@@ -29,7 +33,11 @@ inline constexpr size_t kAccountWidth = 8;  // AATI
 
 class HoldingsBook {
  public:
-  // `report_file` names the CCASS report text file in messages about its contents.
+  // `report_file` names the CCASS report text file in messages about its contents. The
+  // holdings are found through `index`, which the book keeps up to date.
+  HoldingsBook(holdings::HoldingsIndex& index, dbf::Table* stock_master, BookRules rules,
+               run::Operator& op, std::string report_file);
+  // The same with an index of its own over `holdings`.
   HoldingsBook(dbf::Table& holdings, dbf::Table* stock_master, BookRules rules, run::Operator& op,
                std::string report_file);
 
@@ -58,13 +66,20 @@ class HoldingsBook {
  private:
   // Makes (key, account) the current holdings record, appending it with the stock's name
   // and ISIN from the stock master when absent.
+  HoldingsBook(std::unique_ptr<holdings::HoldingsIndex> own, holdings::HoldingsIndex* index,
+               dbf::Table* stock_master, BookRules rules, run::Operator& op,
+               std::string report_file);
   void PositionOn(std::string_view key, const std::string& account);
-  void AddTo(std::string_view field, std::string_view key, const std::string& account,
-             double quantity);
+  void AddTo(int field, std::string_view key, const std::string& account, double quantity);
 
+  std::unique_ptr<holdings::HoldingsIndex> own_index_;
+  holdings::HoldingsIndex& index_;  // *own_index_, or the run's
   dbf::Table& holdings_;
-  dbf::Table* stock_master_;
   BookRules rules_;
+  std::optional<holdings::StockLookup> stocks_;
+  int stock_name_ = -1, stock_isin_ = -1;  // MSTK, MISIN of the stock master (character)
+  int stkno_, name_, account_, isin_, balance_, unsettled_;
+  std::string want_;  // the key sought, kept for its storage
   run::Operator& op_;
   std::string report_file_;
 };

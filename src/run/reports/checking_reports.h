@@ -11,18 +11,19 @@
 #include "print/codes/pitch_codes.h"
 #include "print/device/printer_device.h"
 #include "run/reports/report_data.h"
+#include "run/reports/report_records.h"
 
 namespace zur::reports {
 
 // Prints the stock shortage report; nothing at all when no stock is short. Returns the
 // number of pages.
 int PrintShortageReport(print::PrinterDevice& device, const print::PrinterKind& printer,
-                        const ReportContext& context, const std::vector<ReportRecord>& records);
+                        const ReportContext& context, const ReportRecords& records);
 
 // Prints the ZUR status report; a page saying that no ZUR record was generated when no line
 // qualifies. Returns the number of pages.
 int PrintStatusReport(print::PrinterDevice& device, const print::PrinterKind& printer,
-                      const ReportContext& context, const std::vector<ReportRecord>& records);
+                      const ReportContext& context, const ReportRecords& records);
 
 // The report widths: the shortage report 120 columns, the status report 131, both wider with
 // the 8-character account format.

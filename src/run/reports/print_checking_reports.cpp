@@ -9,7 +9,6 @@
 #include "lib/format/date_text.h"
 #include "lib/text/trim_pad.h"
 #include "platform/expr/date_text.h"
-#include "run/determine/holdings_table.h"
 #include "run/reports/checking_reports.h"
 
 namespace zur::reports {
@@ -27,14 +26,6 @@ Date DateOf(const VarStore& vars, std::string_view name) {
 
 bool Yes(const VarStore& vars, std::string_view name) {
   return text::RTrim(TextOf(vars, name)) == "Y";
-}
-
-int FieldOf(const dbf::Table& t, std::string_view name, char type) {
-  const int index = t.FieldIndex(name);
-  if (index < 0 || t.fields()[static_cast<size_t>(index)].type != type)
-    throw determine::HoldingsError(fmt::format("{}: the holdings table has no field {} of type {}",
-                                               t.path().string(), name, type));
-  return index;
 }
 
 }  // namespace
@@ -55,28 +46,8 @@ ReportClock ReportClock::At(std::chrono::system_clock::time_point when) {
 }
 
 std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast) {
-  determine::HoldingsTable holdings(atimast);
-  const int stk = FieldOf(atimast, "ASTK", 'C');
-  const int to = FieldOf(atimast, "ATO", 'C');
-  const int settled = FieldOf(atimast, "ASSTLQTY", 'N');
-  const int unsettled = FieldOf(atimast, "ASUSTLQTY", 'N');
-  const int due_bought = FieldOf(atimast, "AATIQTY1", 'N');
   std::vector<ReportRecord> records;
-  for (atimast.GoTop(); !atimast.Eof(); atimast.Skip()) {
-    if (atimast.Deleted()) continue;
-    ReportRecord r;
-    r.stock_no = std::string(holdings.StockNo());
-    r.stock = std::string(atimast.Raw(stk));
-    r.account = std::string(holdings.Account());
-    r.from = std::string(holdings.From());
-    r.to = std::string(text::RTrim(atimast.Raw(to)));
-    r.holding = holdings.Quantities();
-    r.short_settled = atimast.Get(settled).NumOr();
-    r.short_unsettled = atimast.Get(unsettled).NumOr();
-    r.transfer_qty = holdings.TransferQuantity();
-    r.due_bought = atimast.Get(due_bought).NumOr();
-    records.push_back(std::move(r));
-  }
+  for (const ReportRecord& r : ReportRecords(atimast)) records.push_back(r);
   return records;
 }
 
@@ -110,10 +81,9 @@ ReportContext ContextFromVars(const VarStore& vars, const ReportClock& clock) {
   return c;
 }
 
-void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::PrinterDevice& device,
-                          const print::PrinterKind& printer, const ReportClock& clock,
-                          const ReportHooks& hooks) {
-  const std::vector<ReportRecord> records = ReadReportRecords(atimast);
+void PrintCheckingReports(const ReportRecords& records, const VarStore& vars,
+                          print::PrinterDevice& device, const print::PrinterKind& printer,
+                          const ReportClock& clock, const ReportHooks& hooks) {
   const ReportContext context = ContextFromVars(vars, clock);
   auto run = [&](std::string_view title, std::string_view job, auto print) {
     if (hooks.begin) hooks.begin(title, job);
@@ -122,6 +92,12 @@ void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::Prin
   };
   run("STOCK SHORTAGE REPORT", "SHORTAGE", PrintShortageReport);
   run("ZUR STATUS REPORT", "STATUS", PrintStatusReport);
+}
+
+void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::PrinterDevice& device,
+                          const print::PrinterKind& printer, const ReportClock& clock,
+                          const ReportHooks& hooks) {
+  PrintCheckingReports(ReportRecords(atimast), vars, device, printer, clock, hooks);
 }
 
 }  // namespace zur::reports

@@ -1,9 +1,10 @@
 #pragma once
 // The checking reports at the end of a checking run, as the run driver calls them.
 //
-// What must be ready: the holdings table ATIMAST open with its index on stock and account
-// (STRVAL(ASTKNO)+AATI) and the decisions of the ZUR determination written; the memory
-// variables CO_NAME (plain text), SYSTEM, SYSTEM_KEY, USER_KEY, COMPRESS, ATI_ONLY,
+// What must be ready: the holdings table ATIMAST open, with its order on stock and account
+// (STRVAL(ASTKNO)+AATI) or the run's holdings index, and the decisions of the ZUR
+// determination written; the memory variables CO_NAME (plain text), SYSTEM, SYSTEM_KEY,
+// USER_KEY, COMPRESS, ATI_ONLY,
 // TRAN_DATE, NTRAN_DATE, SETL_DATE, GEN_DATE, CAS_DATE, CAS_TIME, SKIP_UNSTL and the settings
 // of the 8-character account format; the printer device pointed at the printer target.
 
@@ -19,6 +20,7 @@
 #include "print/codes/pitch_codes.h"
 #include "print/device/printer_device.h"
 #include "run/reports/report_data.h"
+#include "run/reports/report_records.h"
 
 namespace zur::reports {
 
@@ -30,8 +32,7 @@ struct ReportClock {
   static ReportClock At(std::chrono::system_clock::time_point when);  // local time
 };
 
-// Reads ATIMAST in index order (deleted records left out). Throws determine::HoldingsError
-// naming the table when a field is missing or of the wrong type, or the index is missing.
+// Reads ATIMAST in index order (deleted records left out), all at once (see ReportRecords).
 std::vector<ReportRecord> ReadReportRecords(dbf::Table& atimast);
 
 // The heading texts and switches of the reports from the memory variables.
@@ -45,7 +46,12 @@ struct ReportHooks {
   std::function<void(std::string_view title, std::string_view job)> end;
 };
 
-// Prints the stock shortage report, then the ZUR status report.
+// Prints the stock shortage report, then the ZUR status report, each reading the records
+// as it goes.
+void PrintCheckingReports(const ReportRecords& records, const VarStore& vars,
+                          print::PrinterDevice& device, const print::PrinterKind& printer,
+                          const ReportClock& clock, const ReportHooks& hooks = {});
+// The same from ATIMAST in its own order on the key.
 void PrintCheckingReports(dbf::Table& atimast, const VarStore& vars, print::PrinterDevice& device,
                           const print::PrinterKind& printer, const ReportClock& clock,
                           const ReportHooks& hooks = {});

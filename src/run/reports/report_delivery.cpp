@@ -5,12 +5,12 @@
 #include <optional>
 #include <utility>
 
-#include "platform/vars/file_io.h"
 #include "print/audit/audit_file.h"
 #include "print/device/printer_state.h"
 #include "print/device/printer_target.h"
 #include "print/device/text_printer.h"
 #include "print/system/system_print.h"
+#include "run/reports/kept_copy.h"
 
 namespace zur::reports {
 namespace fs = std::filesystem;
@@ -20,22 +20,22 @@ namespace {
 // through the system printer.
 constexpr bool kWindowed = true;
 
-// Passes printed output on to the printer, keeping a copy of the report when asked to.
+// Passes printed output on to the printer, and to the kept copy of the report when one is
+// being made.
 class CopyingDevice : public print::PrinterDevice {
  public:
-  CopyingDevice(print::PrinterDevice& out, bool keep) : out_(out), keep_(keep) {}
-  std::string TakeCopy() { return std::exchange(copy_, {}); }
+  explicit CopyingDevice(print::PrinterDevice& out) : out_(out) {}
+  KeptCopy& copy() { return copy_; }
 
  protected:
   void Write(std::string_view bytes) override {
     out_.Raw(bytes);
-    if (keep_) copy_.append(bytes);
+    if (copy_.started()) copy_.Append(bytes);
   }
 
  private:
   print::PrinterDevice& out_;
-  bool keep_;
-  std::string copy_;
+  KeptCopy copy_;
 };
 
 print::PrinterKind KindOf(const VarStore& vars, const print::PrinterState& state) {
@@ -60,7 +60,7 @@ class Delivery {
         state_(print::PrinterStateFromVars(vars, kWindowed)),
         system_(print::IsWinPtr(state_)),
         audit_(print::AuditSettingsFromVars(vars, options.working_dir.string(), kWindowed)),
-        device_(printer_, !options.keep_reports.empty()) {}
+        device_(printer_) {}
 
   print::PrinterDevice& device() { return device_; }
   print::PrinterKind kind() const { return KindOf(vars_, state_); }
@@ -80,6 +80,8 @@ class Delivery {
   void Begin(std::string_view title, std::string_view job) {
     op_.ProgressLine(fmt::format("Printing \"{}\" ...", title));
     vars_.Set("MAIN_STR", std::string(job));
+    if (!options_.keep_reports.empty())
+      device_.copy().Start(options_.keep_reports / (std::string(job) + ".TXT"));
     if (!system_) return;
     vars_.Set("WIN_TEXT", "");
     report_file_ = print::AuditRpt(audit_, printer_, state_.ports);
@@ -87,8 +89,8 @@ class Delivery {
     device_.SetPosition(0, 0);
   }
 
-  void End(std::string_view title, std::string_view job) {
-    if (!options_.keep_reports.empty()) KeepCopy(job);
+  void End(std::string_view title, std::string_view /*job*/) {
+    if (device_.copy().started()) KeepCopy();
     if (!system_) return;
     const bool written = printer_.Close();
     print::RestPtr(printer_, state_, [this] { return print::AuditRpt(audit_); });
@@ -135,11 +137,8 @@ class Delivery {
   }
 
  private:
-  void KeepCopy(std::string_view job) {
-    std::error_code ec;
-    fs::create_directories(options_.keep_reports, ec);
-    const fs::path copy = options_.keep_reports / (std::string(job) + ".TXT");
-    const std::string error = WriteFileAtomically(copy.string(), device_.TakeCopy());
+  void KeepCopy() {
+    const std::string error = device_.copy().Finish();
     if (!error.empty())
       op_.BlinkingWarning("WARNING: The copy of the report is not kept: " + error);
   }
@@ -188,7 +187,8 @@ class Delivery {
 }  // namespace
 
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options, bool* all_written) {
+                            const DeliveryOptions& options, bool* all_written,
+                            holdings::HoldingsIndex* index) {
   const auto print_time = options.print_time.value_or(std::chrono::system_clock::now());
   Delivery delivery(vars, op, options, print_time);
   struct WrittenOut {
@@ -203,7 +203,8 @@ bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& 
     ReportHooks hooks{
         [&](std::string_view title, std::string_view job) { delivery.Begin(title, job); },
         [&](std::string_view title, std::string_view job) { delivery.End(title, job); }};
-    PrintCheckingReports(atimast, vars, delivery.device(), delivery.kind(),
+    const ReportRecords records = index ? ReportRecords(*index) : ReportRecords(atimast);
+    PrintCheckingReports(records, vars, delivery.device(), delivery.kind(),
                          ReportClock::At(print_time), hooks);
   } catch (const print::AuditError& e) {
     op.MessageBox("ZUR", e.what());

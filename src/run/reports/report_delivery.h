@@ -29,8 +29,10 @@ struct DeliveryOptions {
 // PRINT_NAME and WinPtPort as it goes. Returns false when a report could not be printed.
 // A report that could not even be written completely (a full disk) is not kept: the incomplete
 // file is removed and an "ERROR: ..." message says so; `all_written`, when given, is then set
-// false (and true otherwise).
+// false (and true otherwise). The records are walked through `index` when given, else in the
+// table's order on the key.
 bool DeliverCheckingReports(dbf::Table& atimast, VarStore& vars, run::Operator& op,
-                            const DeliveryOptions& options, bool* all_written = nullptr);
+                            const DeliveryOptions& options, bool* all_written = nullptr,
+                            holdings::HoldingsIndex* index = nullptr);
 
 }  // namespace zur::reports

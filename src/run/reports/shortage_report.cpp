@@ -32,7 +32,7 @@ int ShortageWidth(bool eight_digit) {
 }
 
 int PrintShortageReport(print::PrinterDevice& device, const print::PrinterKind& printer,
-                        const ReportContext& ctx, const std::vector<ReportRecord>& records) {
+                        const ReportContext& ctx, const ReportRecords& records) {
   ReportPage page(device, ctx, ShortageWidth(ctx.eight_digit), "STOCK SHORTAGE REPORT");
   const int s = page.shift();
   const std::string main = format::FmtAcNum("01", ctx.eight_digit);

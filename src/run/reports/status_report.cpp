@@ -79,7 +79,7 @@ int StatusWidth(bool eight_digit) {
 }
 
 int PrintStatusReport(print::PrinterDevice& device, const print::PrinterKind& printer,
-                      const ReportContext& ctx, const std::vector<ReportRecord>& records) {
+                      const ReportContext& ctx, const ReportRecords& records) {
   ReportPage page(
       device, ctx, StatusWidth(ctx.eight_digit),
       ctx.ati_only ? "ZUR STATUS REPORT -- REQUIRE ZUR STOCK ONLY" : "ZUR STATUS REPORT");

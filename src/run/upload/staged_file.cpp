@@ -21,6 +21,7 @@ namespace zur::upload {
 namespace {
 
 constexpr int kMaxTempAttempts = 1000;
+constexpr size_t kGatherBytes = 64 * 1024;  // written to the system a block at a time
 constexpr std::string_view kTempMark = ".tmp-";
 constexpr std::array<int, 3> kCleanupSignals = {SIGINT, SIGTERM, SIGHUP};
 
@@ -182,6 +183,12 @@ std::string StagedFile::Create() {
 
 std::string StagedFile::Write(std::string_view bytes) {
   if (fd_ < 0 || sealed_) return Failure(path_, EBADF);
+  gathered_.append(bytes);
+  return gathered_.size() >= kGatherBytes ? WriteGathered() : "";
+}
+
+std::string StagedFile::WriteGathered() {
+  std::string_view bytes = gathered_;
   while (!bytes.empty()) {
     errno = 0;
     ssize_t written = write_bytes_(fd_, bytes.data(), bytes.size());
@@ -189,11 +196,16 @@ std::string StagedFile::Write(std::string_view bytes) {
     if (written <= 0) return Failure(temp_path_, errno != 0 ? errno : EIO);
     bytes.remove_prefix(static_cast<size_t>(written));
   }
+  gathered_.clear();
   return "";
 }
 
 std::string StagedFile::Seal() {
   if (fd_ < 0 || sealed_) return Failure(path_, EBADF);
+  if (std::string error = WriteGathered(); !error.empty()) {
+    CloseQuietly();
+    return error;
+  }
   if (::fsync(fd_) != 0) {
     int error_number = errno;
     CloseQuietly();

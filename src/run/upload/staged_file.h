@@ -32,9 +32,11 @@ class StagedFile {
   // Each step returns "" on success, else "<file>: <reason>".
   // Removes a file of the real name, then creates the temporary file beside it.
   std::string Create();
-  // Writes all of `bytes`; anything less is a failure.
+  // Writes all of `bytes`; anything less is a failure. The bytes are gathered and written in
+  // blocks: a failure may show at a later call, at the latest when the file is sealed.
   std::string Write(std::string_view bytes);
-  // Flushes the temporary file to disk (it stays open, and locked, until it is published).
+  // Writes what is gathered and flushes the temporary file to disk (it stays open, and
+  // locked, until it is published).
   std::string Seal();
   // Renames the sealed temporary file to the real name.
   std::string Publish();
@@ -49,6 +51,7 @@ class StagedFile {
   std::string Failure(const std::filesystem::path& file, int error_number) const;
   void CloseQuietly();
   void Forget();  // the temporary file is no longer this process's to remove on a signal
+  std::string WriteGathered();
 
   std::filesystem::path path_;
   std::filesystem::path temp_path_;
@@ -56,6 +59,7 @@ class StagedFile {
   int fd_ = -1;
   int signal_slot_ = -1;
   bool sealed_ = false;
+  std::string gathered_;  // written, not yet handed to the system
   bool published_ = false;
 };
 

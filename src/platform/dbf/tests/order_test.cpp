@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
 
@@ -199,6 +200,37 @@ TEST_F(Orders, KeysFollowReplacesAndAppendsDuringAWalk) {
   t_->SetOrder("Q");
   t_->GoTop();
   EXPECT_EQ(Key(), "A02/700");
+}
+
+// An order follows every change of what its key reads, however the key names it, and only
+// such changes move it: after a series of changes each order walks as one made afresh.
+TEST_F(Orders, EachOrderFollowsTheChangesOfWhatItsKeyReads) {
+  const std::vector<std::string> keys = {"MACCT+STRVAL3(MSTKNO)", "mgnunstl->macct",
+                                         "IIF(DELETED(), 'Z', 'A') + MACCT", "STR(MQTY)",
+                                         "DTOS(MDATE)"};
+  for (const std::string& key : keys) t_->CreateOrder(key, key);
+  auto walk = [&](const std::string& order) {
+    EXPECT_TRUE(t_->SetOrder(order));
+    std::vector<uint32_t> out;
+    for (t_->GoTop(); !t_->Eof(); t_->Skip()) out.push_back(t_->RecNo());
+    return out;
+  };
+  const std::vector<std::function<void()>> changes = {[&] { t_->Replace("MACCT", Value("C00")); },
+                                                      [&] { t_->Replace("MQTY", Value(7.0)); },
+                                                      [&] { t_->Delete(); },
+                                                      [&] { t_->Replace("MSTKNO", Value("2")); },
+                                                      [&] { t_->Replace("MDATE", Value(Date())); },
+                                                      [&] { t_->Recall(); }};
+  for (size_t i = 0; i < changes.size(); ++i) {
+    t_->GoTo(static_cast<uint32_t>(1 + i % 5));
+    changes[i]();
+  }
+  for (const std::string& key : keys) {
+    SCOPED_TRACE(key);
+    const std::vector<uint32_t> kept = walk(key);
+    t_->CreateOrder("FRESH", key);
+    EXPECT_EQ(kept, walk("FRESH"));
+  }
 }
 
 TEST_F(Orders, FilterIsHonouredBySkipTopBottomAndSeek) {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
+#include "platform/dbf/dbf_format.h"
 #include "platform/dbf/tests/temp_dir.h"
 
 namespace zur::dbf {
@@ -97,6 +100,45 @@ TEST(TableFile, NumbersThatDoNotFitAreRefusedNotStarred) {
   EXPECT_THROW(t->Replace("C", Value(1.0)), Error);
   t->Replace("C", Value("ABCDEF"));
   EXPECT_EQ(t->Get("C"), Value("ABC"));
+}
+
+TEST(TableFile, NumbersAreWrittenRightAlignedToTheirDecimals) {
+  TempDir dir;
+  auto p = dir / "T.DBF";
+  Table::Create(p, {{"W", 'N', 16, 0}, {"D", 'N', 18, 2}});
+  auto t = Table::Open(p, Share::kExclusive);
+  t->Append();
+  const std::vector<std::tuple<double, std::string, std::string>> cases = {
+      {7, "7", "7.00"},
+      {-7, "-7", "-7.00"},
+      {-0.0, "0", "0.00"},
+      {123456789012345, "123456789012345", "123456789012345.00"},
+      {-99999999999999, "-99999999999999", "-99999999999999.00"},
+      {2.5, "2", "2.50"},
+      {-0.4, "0", "-0.40"}};
+  for (const auto& [value, whole, hundredths] : cases) {
+    t->Replace("W", Value(value));
+    t->Replace("D", Value(value));
+    EXPECT_EQ(t->Raw(0), std::string(16 - whole.size(), ' ') + whole) << value;
+    EXPECT_EQ(t->Raw(1), std::string(18 - hundredths.size(), ' ') + hundredths) << value;
+  }
+}
+
+TEST(TableFile, StoredNumbersReadAsTheirValue) {
+  const std::vector<std::pair<std::string, double>> cases = {
+      {"   12", 12},
+      {"-7", -7},
+      {"+5", 5},
+      {"007", 7},
+      {" 12.50", 12.5},
+      {"1 2", 1},
+      {"", 0},
+      {"  abc", 0},
+      {"-1e3", -1000},
+      {"999999999999999", 999999999999999},
+      {"1234567890123456789", 1234567890123456789.0}};
+  for (const auto& [bytes, value] : cases) EXPECT_EQ(DecodeNumber(bytes), value) << bytes;
+  EXPECT_TRUE(std::signbit(DecodeNumber(" -0")));
 }
 
 TEST(TableNavigation, EofBofAndThePhantomRecord) {

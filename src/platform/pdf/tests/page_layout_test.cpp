@@ -6,6 +6,8 @@
 
 #include "platform/big5/big5_text.h"
 #include "platform/pdf/font_map.h"
+#include "platform/pdf/report_file.h"
+#include "platform/pdf/tests/tool_runner.h"
 
 namespace zur::pdf {
 namespace {
@@ -80,6 +82,40 @@ TEST(ReadLinesTest, WidthCountsFormFeedPositionAndOnlyTheFirstHundredLines) {
   for (int i = 0; i < 100; ++i) many += "x\r\n";
   many += std::string(200, 'y') + "\r\n";
   EXPECT_EQ(MeasureReportWidth(ReadLines(many)), 1);
+}
+
+// A report file read through its buffer gives the lines of the whole text, also across the
+// buffer's ends: CR LF and LF endings, lines longer than the printer reads, form feeds, a
+// last line without an ending.
+TEST(ReadLinesTest, ReportFileGivesTheLinesOfItsWholeText) {
+  std::string text;
+  for (int i = 0; text.size() < 700 * 1024; ++i) {
+    text += std::string(static_cast<size_t>(i * 37 % 701), static_cast<char>('a' + i % 26));
+    text += i % 3 == 0 ? "\n" : i % 7 == 0 ? "\f\r\n" : "\r\n";
+  }
+  text += "last\r";
+  testing::TempDir dir;
+  const auto path = dir.path() / "REPORT.TXT";
+  testing::WriteAll(path, text);
+  ReportFile report(path);
+  ASSERT_EQ(report.error(), "");
+  const std::vector<std::string_view> expected = ReadLines(text);
+  for (int pass = 0; pass < 2; ++pass) {
+    report.Rewind();
+    std::string_view line;
+    bool last = false;
+    size_t n = 0;
+    while (report.Next(line, last)) {
+      ASSERT_LT(n, expected.size());
+      ASSERT_EQ(line, expected[n]) << "line " << n;
+      ASSERT_EQ(last, n + 1 == expected.size()) << "line " << n;
+      ++n;
+    }
+    EXPECT_EQ(n, expected.size());
+    EXPECT_EQ(report.error(), "");
+  }
+  EXPECT_EQ(expected.back(), "last");
+  EXPECT_NE(ReportFile(dir.path() / "GONE.TXT").error().find("GONE.TXT"), std::string::npos);
 }
 
 std::vector<Page> Pages(const std::string& text, bool label = false) {

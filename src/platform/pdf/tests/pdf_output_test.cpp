@@ -121,6 +121,30 @@ TEST_F(PdfOutputTest, ColumnsLineUpAfterChineseText) {
   EXPECT_NEAR(std::stod(boxes.substr(y + 6)), talvero_y, 0.5) << boxes;
 }
 
+// A heading on every page is drawn once and shown on each page at its place, like the text
+// around it.
+TEST_F(PdfOutputTest, AHeadingOnEveryPageStaysInItsPlace) {
+  std::string text;
+  for (int page = 1; page <= 5; ++page) {
+    text += "  COMPANY HEADING   (12/2026)\r\n";
+    text += "  body of page " + std::to_string(page) + "\r\n\f";
+  }
+  auto r = Print(Job("heading.txt", text));
+  const std::string boxes = RunTool("pdftotext", "-bbox", r.pdf);
+  // The words of the heading, page by page, with their boxes.
+  std::vector<std::string> headings;
+  for (size_t at = boxes.find(">COMPANY<"); at != std::string::npos;
+       at = boxes.find(">COMPANY<", at + 1)) {
+    const size_t open = boxes.rfind("<word", at);
+    headings.push_back(boxes.substr(open, at - open));
+  }
+  ASSERT_EQ(headings.size(), 5u) << boxes;
+  for (const std::string& h : headings) EXPECT_EQ(h, headings[0]);
+  const std::string page5 = RunTool("pdftotext", "-f 5 -l 5 -layout", r.pdf);
+  EXPECT_NE(page5.find("COMPANY HEADING   (12/2026)"), std::string::npos) << page5;
+  EXPECT_NE(page5.find("body of page 5"), std::string::npos) << page5;
+}
+
 TEST_F(PdfOutputTest, SameReportAndTimeGiveTheSameBytes) {
   const std::string text = "REPRODUCIBLE\r\n\xa4\xa4\xb0\xea\r\n";
   auto job = Job("same.txt", text);
@@ -153,6 +177,18 @@ TEST_F(PdfOutputTest, FailuresNameTheFileAndKeepTheReport) {
   EXPECT_EQ(r.status, PrintStatus::kFailed);
   EXPECT_NE(r.error.find("blocked.txt"), std::string::npos) << r.error;
   EXPECT_EQ(ReadAll(blocked.text_file), "REPORT\r\n");
+
+  // A system printer that cannot be found fails before a page is drawn for it.
+  auto unknown = Job("unknown.txt", "REPORT\r\n");
+  unknown.to_pdf = false;
+  unknown.printer = "ZUR_NO_SUCH_PRINTER";
+  int drawn = 0;
+  unknown.progress = [&](int, int) { ++drawn; };
+  r = PrintTextFile(unknown);
+  EXPECT_EQ(r.status, PrintStatus::kFailed);
+  EXPECT_NE(r.error.find("unknown.txt"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find("ZUR_NO_SUCH_PRINTER"), std::string::npos) << r.error;
+  EXPECT_EQ(drawn, 0);
 
   // Damaged Big5 and control bytes still print the readable part.
   auto damaged = Job("damaged.txt", std::string("GOOD \xff\xa4\r\n\x01\x02 TAIL\0 X\r\n", 20));

@@ -16,6 +16,7 @@
 #include "platform/dbf/table.h"
 #include "platform/dbf/tests/temp_dir.h"
 #include "run/driver/check_command.h"
+#include "run/driver/tests/expected_outputs.h"
 #include "run/operator/operator.h"
 
 namespace zur::driver::testing {
@@ -158,6 +159,7 @@ class EndToEndTest : public ::testing::Test {
  protected:
   // A broker before CCASS/3 (layout C) with the usual accounts per client type.
   void SetUp() override {
+    PinReportTimeZone();
     spec.settings = {
         {"PARTID", Value("B01234")},
         {"USERKEY", Value("TESTER")},
@@ -220,6 +222,7 @@ class EndToEndTest : public ::testing::Test {
     options.change_directory = false;
     options.today = Day(8);
     options.pdf = pdf;
+    options.keep_reports = dir.path() / "kept";
     options.print_time = std::chrono::system_clock::from_time_t(1796000000);
     return options;
   }
@@ -229,6 +232,9 @@ class EndToEndTest : public ::testing::Test {
     Write();
     return Check();
   }
+
+  // The run's upload files, holdings table, report texts and PDFs are those kept for `name`.
+  void ExpectSameOutputs(const std::string& name) const { ExpectOutputsAsKept(dir.path(), name); }
 
   bool Exists(const std::string& name) const { return std::filesystem::exists(dir.path() / name); }
 

@@ -48,6 +48,7 @@ TEST_F(MappingTest, MainlandCodesBecomeCcassNumbersInTheBackOfficeTables) {
               ElementsAre(ZurHeaderAB(1, "TEST REF", "20261208", 99),
                           ZurLineAB(90519, "CNE0000018R8", "00000001", "00000002", 1000),
                           ZurTrailer(1, 90519, 1000, 91519, 99)));
+  ExpectSameOutputs("e2e_mapping");
 }
 
 TEST_F(MappingTest, UnmappedCodeOfTheOwnMarketAlertsAndChinaConnectNeedsTheFile) {

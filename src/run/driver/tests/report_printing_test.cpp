@@ -29,12 +29,13 @@ class SampleBrokerRun {
   }
   int Check(const std::string& options) {
     const std::string command = "cd '" + dir_.path().string() +
-                                "' && SOURCE_DATE_EPOCH=1796000000 '" + ZUR_BINARY +
+                                "' && TZ=UTC0 SOURCE_DATE_EPOCH=1796000000 '" + ZUR_BINARY +
                                 "' check --gen-date 08/12/2026 " + options + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   fs::path operator/(const std::string& name) const { return dir_ / name; }
+  const fs::path& path() const { return dir_.path(); }
   std::string Read(const std::string& name) const { return ReadAll(dir_ / name); }
 
  private:
@@ -96,6 +97,7 @@ TEST(SampleBrokerReports, PdfPrinterLeavesBothReportsReproducibly) {
   }
   EXPECT_THAT(run.Read("kept/STATUS.TXT"), HasSubstr("ZUR STATUS REPORT"));
   EXPECT_TRUE(FilesIn(run / "SBAUDIT").empty());
+  ExpectOutputsAsKept(run.path(), "sample_broker");
 
   // The same run at the same time gives the same files, byte for byte.
   SampleBrokerRun again;

@@ -43,6 +43,7 @@ TEST_F(EndToEndTest, SampleBrokerGivesEveryPassInBothFiles) {
   // The run's holdings stay in ATIMAST: 3 + 1 + 3 + 3 + 2 + 2 stock/account records.
   auto holdings = dbf::Table::Open(dir.path() / "ATIMAST.DBF", dbf::Share::kShared);
   EXPECT_EQ(holdings->RecCount(), 14u);
+  ExpectSameOutputs("e2e_sample_broker");
 }
 
 // Before CCASS/3 (layout C, 2-character accounts, no STI file); no STI status and no
@@ -62,6 +63,7 @@ TEST_F(EndToEndTest, LayoutCWithoutSettlementAndStiReports) {
   EXPECT_TRUE(Saw("warn: WARNING: CANNOT FIND \"SETTLEMENT REPORT\" !"));
   EXPECT_FALSE(Saw("announce: CCASS STI Upload File STIFILE.TXT is generated !"));
   EXPECT_TRUE(op.Matching("warn: WARNING: The CCASS report is of participant").empty());
+  ExpectSameOutputs("e2e_layout_c");
 }
 
 // A report of another participant is read as it is, with a warning first.
@@ -75,6 +77,7 @@ TEST_F(EndToEndTest, ReportOfAnotherParticipantIsWarnedAbout) {
           "of participant B01234 !"))
       << Events();
   EXPECT_EQ(Lines("ZURFILE.TXT").size(), 2u);
+  ExpectSameOutputs("e2e_other_participant");
 }
 
 // CCASS/3 without 8-digit accounts (layout B): short selling, a segregated account and an
@@ -97,6 +100,7 @@ TEST_F(EndToEndTest, LayoutBShortSellingAndSegregatedAccount) {
                                                 ZurLineAB(5, isin, "01", "07", 1000),  // pass 3
                                                 ZurTrailer(2, 10, 1600, 605 + 1005, 87)));
   EXPECT_FALSE(Exists("STIFILE.TXT"));
+  ExpectSameOutputs("e2e_layout_b");
 }
 
 // A top-up is limited by what the main account has: 20,000 - 19,800 overdue = 200.
@@ -110,6 +114,7 @@ TEST_F(EndToEndTest, TopUpLimitedByTheMainAccount) {
   EXPECT_THAT(Lines("ZURFILE.TXT"),
               ElementsAre(ZurHeaderC("TEST REF", "20261208"), ZurLineC(11, "01", "05", 200),
                           ZurTrailer(1, 11, 200, 211, 74)));
+  ExpectSameOutputs("e2e_top_up");
 }
 
 // Nothing to move: both files still get their header and trailer; the file numbers and the
@@ -129,6 +134,7 @@ TEST_F(EndToEndTest, EmptyRunWritesHeadersAndTrailersOnly) {
   EXPECT_THAT(Lines("STIFILE.TXT"),
               ElementsAre(StiHeader(2, "NIGHT RUN", "20261208"), StiTrailer(0, 0, 0, 0)));
   EXPECT_EQ(Setting("OWNREF"), "NIGHT RUN");  // the screen's inputs are written back
+  ExpectSameOutputs("e2e_empty_run");
 }
 
 // Stock at another location is deducted from the EX_SLATI account (not stock "at CCASS"), and
@@ -150,6 +156,7 @@ TEST_F(EndToEndTest, StockLocationsAndFinancePortfolio) {
   EXPECT_THAT(Lines("ZURFILE.TXT"),
               ElementsAre(ZurHeaderC("TEST REF", "20261208"), ZurLineC(11, "03", "01", 100),
                           ZurTrailer(1, 11, 100, 111, 74)));
+  ExpectSameOutputs("e2e_locations_finance");
 }
 
 // An exclusion flag leaves its allocation out only when it is "Y": a settings record never
@@ -205,6 +212,7 @@ TEST_F(EndToEndTest, LargeBrokerTrailersAddUpTheirDetailLines) {
               "2" + Num(count, 4) + Num(stocks % 10000000, 7) + Num(qty, 14));
     EXPECT_EQ(trailer.substr(f.all_at, 17), Num(all, 17));
   }
+  ExpectSameOutputs("e2e_many_stocks");
 }
 
 }  // namespace

@@ -79,6 +79,24 @@ TEST_F(ReportDeliveryTest, PdfPrinterGetsBothReportsAndTheAuditFilesGo) {
   EXPECT_EQ(vars_.Get("MAIN_STR").str(), "STATUS");
 }
 
+// A copy that cannot be kept is warned about and leaves nothing half-written; the reports
+// still print and the other copy is kept.
+TEST_F(ReportDeliveryTest, ACopyThatCannotBeKeptIsWarnedAbout) {
+  vars_.Set("PRINT_PDF", Value(true));
+  options_.keep_reports = dir_ / "kept";
+  fs::create_directories(dir_ / "kept" / "STATUS.TXT");  // a folder where the copy should go
+  std::ofstream(dir_ / "kept" / "SHORTAGE.TXT") << "yesterday's copy";
+  EXPECT_TRUE(Deliver());
+  EXPECT_EQ(FilesIn(dir_ / "PDF").size(), 2u);
+  EXPECT_NE(ReadAll(dir_ / "kept" / "SHORTAGE.TXT").find("STOCK SHORTAGE REPORT"),
+            std::string::npos);
+  const std::vector<std::string> warned =
+      op_.Matching("warn: WARNING: The copy of the report is not kept: ");
+  ASSERT_EQ(warned.size(), 1u);
+  EXPECT_NE(warned[0].find("STATUS.TXT"), std::string::npos) << warned[0];
+  EXPECT_EQ(FilesIn(dir_ / "kept").size(), 2u);  // nothing half-written left beside them
+}
+
 TEST_F(ReportDeliveryTest, AReportThatCannotBePrintedStaysInTheAuditFolderWithAWarning) {
   vars_.Set("PRINT_PDF", Value(true));
   std::ofstream(dir_ / "blocked") << "a file, not a folder";

@@ -189,19 +189,24 @@ TEST_F(UploadWriterTest, FilesAppearOnlyWhenFinished) {
 
 TEST_F(UploadWriterTest, ShortWriteOfAnyLineEndsWithNoFileInPlace) {
   struct Case {
+    int zur_lines;  // detail lines of the ZUR file
     int good_writes;
     const std::string* message;
   };
-  // Writes: ZUR header, STI header, ZUR detail, STI detail, ZUR trailer, STI trailer.
-  for (Case c : {Case{0, &kZurMessage}, Case{1, &kStiMessage}, Case{2, &kZurMessage},
-                 Case{3, &kStiMessage}, Case{4, &kZurMessage}, Case{5, &kStiMessage}}) {
+  // Lines reach the system a block at a time: a few lines when the files are sealed, the ZUR
+  // file's first; with many lines, a block as soon as it is full.
+  for (Case c :
+       {Case{1, 0, &kZurMessage}, Case{1, 1, &kStiMessage}, Case{2000, 0, &kZurMessage},
+        Case{2000, 1, &kZurMessage}, Case{2000, 3, &kZurMessage}, Case{2000, 4, &kStiMessage}}) {
+    SCOPED_TRACE(c.zur_lines);
     SCOPED_TRACE(c.good_writes);
     UploadSettings s = Settings(true, true);
     Plant(s.zur_path);
     std::string shown;
     try {
       UploadWriter writer(s, FailingAfter(c.good_writes));
-      writer.WriteZurDetail(Transfer{5, "HK0005000001", "00000015", "00000001", 500});
+      for (int i = 0; i < c.zur_lines; ++i)
+        writer.WriteZurDetail(Transfer{5, "HK0005000001", "00000015", "00000001", 500});
       writer.WriteStiDetail(Transfer{5, "HK0005000001", "00000001", "00000025", 300});
       writer.Finish();
     } catch (const UploadError& e) {
