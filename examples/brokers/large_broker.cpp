@@ -86,6 +86,7 @@ InstallationSpec LargeBroker(int stocks, int clients_per_stock, int clients, int
       body.push_back(ReportLine(values));
     }
   }
+  body.push_back("END OF REPORT");
   s.report = ReportPage("DAILY STOCK BALANCE REPORT", 1, body);
   return s;
 }

@@ -10,6 +10,7 @@
 #include "brokers/large_broker.h"
 #include "platform/term/headless_backend.h"
 #include "platform/term/screen.h"
+#include "run/driver/bench/bench_check_options.h"
 #include "run/driver/check_command.h"
 #include "run/operator/operator.h"
 #include "screens/screen_operator.h"
@@ -23,13 +24,7 @@ void Run(benchmark::State& state, bool on_screen) {
   const fs::path dir = ::mkdtemp(tmpl.data());
   const int stocks = static_cast<int>(state.range(0));
   zur::brokers::WriteInstallation(zur::brokers::LargeBroker(stocks, 10), dir);
-  zur::driver::CheckCommandOptions options;
-  options.working_dir = dir;
-  options.exe_path = (dir / "zur").string();
-  options.change_directory = false;
-  options.today = *zur::Date::FromYmd(2026, 12, 8);
-  options.screen.gen_date = options.today;
-  options.pdf = true;
+  const zur::driver::CheckCommandOptions options = zur::driver::bench::BenchCheckOptions(dir, true);
   zur::term::HeadlessBackend backend;
   // Every box and key wait is answered at once.
   backend.on_idle = [](zur::term::HeadlessBackend& b) { b.Press(zur::term::KeyId::kEnter); };

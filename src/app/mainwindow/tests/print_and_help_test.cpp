@@ -8,18 +8,14 @@
 #include "app/mainwindow/context_help.h"
 #include "app/mainwindow/print_screen.h"
 #include "platform/dbf/tests/temp_dir.h"
+#include "platform/pdf/tests/tool_runner.h"
 
 namespace zur::mainwindow {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using pdf::testing::ReadAll;
 
 // On a line printer the rows go out from the next row, then one blank row; a screen of 54
 // rows or more ends its page instead.
@@ -29,7 +25,7 @@ TEST(PrintScreen, RowsToALinePrinterFile) {
   vars.Set("CUR_PTR", Value("EPSON"));
   vars.Set("PRINT_NAME", Value((dir / "screen.prn").string()));
   ASSERT_EQ(PrintScreenRows({"ONE", "", "  THREE"}, vars, dir.path()), "");
-  EXPECT_EQ(Slurp(dir / "screen.prn"), "\r\nONE\r\n\r\n  THREE\r\n ");
+  EXPECT_EQ(ReadAll(dir / "screen.prn"), "\r\nONE\r\n\r\n  THREE\r\n ");
 }
 
 // Through the PDF printer: a PDF in the PDF folder, and no report file left in the audit folder.
@@ -46,7 +42,7 @@ TEST(PrintScreen, WindowsPrintingToPdfLeavesNoAuditFile) {
   size_t pdfs = 0;
   for (const auto& e : fs::directory_iterator(dir / "PDF")) {
     ++pdfs;
-    EXPECT_EQ(Slurp(e.path()).substr(0, 5), "%PDF-");
+    EXPECT_EQ(ReadAll(e.path()).substr(0, 5), "%PDF-");
   }
   EXPECT_EQ(pdfs, 1u);
   for (const auto& e : fs::directory_iterator(dir / "SBAUDIT"))
@@ -68,7 +64,7 @@ TEST(ContextHelp, PageOfTheTopicIsOpened) {
   ShowHelp(vars, dir.path(), opener.string());
   for (int i = 0; i < 200 && !fs::exists(dir / "opened"); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(Slurp(dir / "opened"), (dir / "ATIHELP" / "2.HTML").string() + "\n");
+  EXPECT_EQ(ReadAll(dir / "opened"), (dir / "ATIHELP" / "2.HTML").string() + "\n");
 
   vars.Set("MSG", Value("(1) SYSTEM SETUP"));  // no topic: nothing is opened
   EXPECT_EQ(HelpPageFor(vars, dir.path()), fs::path());

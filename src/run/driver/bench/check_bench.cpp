@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "brokers/large_broker.h"
+#include "run/driver/bench/bench_check_options.h"
 #include "run/driver/check_command.h"
 #include "run/operator/operator.h"
 
@@ -29,8 +30,8 @@ class Broker {
   Broker(int stocks, int clients_per_stock, int clients) {
     std::string tmpl = (fs::temp_directory_path() / "zur_check_bench_XXXXXX").string();
     dir_ = ::mkdtemp(tmpl.data());
-    zur::brokers::WriteInstallation(zur::brokers::LargeBroker(stocks, clients_per_stock, clients, 5),
-                                   dir_);
+    zur::brokers::WriteInstallation(
+        zur::brokers::LargeBroker(stocks, clients_per_stock, clients, 5), dir_);
   }
   ~Broker() { fs::remove_all(dir_); }
   const fs::path& dir() const { return dir_; }
@@ -47,14 +48,7 @@ class Broker {
 };
 
 zur::driver::CheckCommandOptions Options(const fs::path& dir, bool pdf) {
-  zur::driver::CheckCommandOptions options;
-  options.working_dir = dir;
-  options.exe_path = (dir / "zur").string();
-  options.change_directory = false;
-  options.today = *zur::Date::FromYmd(2026, 12, 8);
-  options.screen.gen_date = options.today;
-  options.pdf = pdf;
-  return options;
+  return zur::driver::bench::BenchCheckOptions(dir, pdf);
 }
 
 // Notes when each progress line of a run is shown.
