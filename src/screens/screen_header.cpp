@@ -48,8 +48,9 @@ std::string HeaderPrinterText(const VarStore& vars) {
   const print::PrinterState state = print::PrinterStateFromVars(vars, true);
   if (print::IsWinPtr(state))
     return "(Windows " + std::string(text::RTrim(TextOf(vars, "WinPtFont"))) + ")";
-  const bool network = text::SettingIs(TextOf(vars, "PRT_SERVER"), "Y");
-  return std::string(text::RTrim(TextOf(vars, "PRINT_NAME"))) + (network ? "!" : "");
+  // A blank printer name prints on LPT1, and is shown so.
+  const bool network = text::SettingIs(state.prt_server, "Y");
+  return state.print_name + (network ? "!" : "");
 }
 
 void RefreshHeaderPrinters(const VarStore& vars) {

@@ -102,7 +102,7 @@ void DotSession::Assign(std::string_view name, std::string_view expression) {
   ctx.functions = &functions_;
   Value result;
   expr::Error error;
-  if (!expr::EvaluateText(expression, ctx, result, error)) {
+  if (!expr::EvaluateText(text::AllTrim(expression), ctx, result, error)) {
     out_.Line(error.What());
     return;
   }

@@ -74,7 +74,7 @@ TEST_F(DotSessionTest, AssignsWhatAnExpressionGives) {
   EXPECT_EQ(Run({"X = STKNO_LEN * 2 + 1", "? X"}), "11\n");
   // Texts keep the letter case typed.
   EXPECT_EQ(Run({"cPath = '/home/op/' + \"Pdf\"", "? CPATH"}), "/home/op/Pdf\n");
-  EXPECT_NE(Run({"Y = 1 +"}).find("of:  1 +"), std::string::npos);  // the error names the text
+  EXPECT_NE(Run({"Y = 1 +"}).find("of: 1 +"), std::string::npos);  // the error names the text
   EXPECT_FALSE(vars.Exists("Y"));
   EXPECT_EQ(Run({"A B = 1"}), "Unknown command !\n");
   // No shell from here, whatever the program's routines are.
