@@ -29,6 +29,14 @@ std::string VarText(const VarStore& vars, std::string_view name);
 // the database directory. Empty on success, else the message to show.
 std::string SaveVariables(const PrinterDialogs& dialogs);
 
+// A file or folder name as typed (either separator), relative to the database directory.
+std::filesystem::path InDataDir(const PrinterDialogs& dialogs, std::string_view name);
+
+// PTRWITHCHK: printer output pointed at the port `port` to see that it is ready; one that is
+// not is replaced by a new file in the audit folder, PRINT_NAME names what output went to, and
+// the operator is told.
+void CheckPort(const PrinterDialogs& dialogs, const std::string& port);
+
 // The printer field of the headers drawn now, when SHOW_PRT allows it, after a change of the
 // printer state.
 void ShowPrinterChange(const PrinterDialogs& dialogs);

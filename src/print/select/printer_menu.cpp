@@ -6,7 +6,6 @@
 #include "platform/term/get_read.h"
 #include "platform/term/inkey_codes.h"
 #include "platform/term/message_box.h"
-#include "print/device/printer_target.h"
 #include "print/select/font_dialog.h"
 #include "print/select/printer_choice.h"
 #include "screens/screen_header.h"
@@ -33,22 +32,6 @@ void Store(const PrinterSetting& s, VarStore& vars) {
   vars.Set("PRINT_NAME", s.print_name);
   vars.Set("PRT_SERVER", s.prt_server);
   vars.Set("PTR_WIDTH", s.width);
-}
-
-// PTRWITHCHK on the new port: one that is not ready is replaced by a file in the audit folder,
-// and the operator is told.
-void CheckPort(const PrinterDialogs& dialogs) {
-  PrinterState state = PrinterStateFromVars(dialogs.vars, true);
-  TextPrinter printer;
-  try {
-    const PtrCheckResult checked =
-        PtrWithChk(printer, state, state.print_name, false, dialogs.data_dir.string());
-    printer.Close();
-    StorePrinterState(state, dialogs.vars);
-    if (checked.redirected) term::MessageBox(dialogs.screen, checked.message, "ZUR");
-  } catch (const PrinterError& e) {
-    term::MessageBox(dialogs.screen, e.what(), "ZUR");
-  }
 }
 
 class PrinterMenu {
@@ -88,7 +71,7 @@ class PrinterMenu {
     if (answered) {
       Store(setting, vars_);
       if (answer[0] == 'W') answered = ChooseFont(dialogs_);
-      if (setting.print_name != before) CheckPort(dialogs_);
+      if (setting.print_name != before) CheckPort(dialogs_, setting.print_name);
       ShowPrinterChange(dialogs_);
     }
     return answered;

@@ -57,7 +57,7 @@ class PrinterNameWindow {
     const std::string typed(text::AllTrim(name));
     if (typed.empty()) return;
     if (IsPortName(typed)) {
-      CheckPort(typed);
+      CheckPort(dialogs_, typed);
     } else {
       ToFile(typed);
     }
@@ -73,25 +73,6 @@ class PrinterNameWindow {
     console_.Say(kTop, 3, " Printer Name ");
     console_.Say(Row(2), Col(0), kNamePrompt);
     console_.Say(Row(3), Col(11), kServerPrompt);
-  }
-
-  void CheckPort(const std::string& port) {
-    PrinterState state = PrinterStateFromVars(dialogs_.vars, true);
-    TextPrinter printer;
-    try {
-      const PtrCheckResult checked =
-          PtrWithChk(printer, state, port, false, dialogs_.data_dir.string());
-      printer.Close();
-      StorePrinterState(state, dialogs_.vars);
-      if (checked.redirected) term::MessageBox(screen_, checked.message, "ZUR");
-    } catch (const PrinterError& e) {
-      term::MessageBox(screen_, e.what(), "ZUR");
-    }
-  }
-
-  fs::path InDataDir(const std::string& file) const {
-    const fs::path p = file;
-    return p.is_absolute() ? p : dialogs_.data_dir / p;
   }
 
   // The folder of the file stands or is made; false after the message when it cannot be.
@@ -120,8 +101,10 @@ class PrinterNameWindow {
   }
 
   void ToFile(const std::string& typed) {
-    const std::string file = PrinterFileName(typed);
-    const fs::path path = InDataDir(file);
+    // The native separator, as the file is opened by this name later.
+    std::string file = PrinterFileName(typed);
+    std::replace(file.begin(), file.end(), '\\', '/');
+    const fs::path path = InDataDir(dialogs_, file);
     if (!FolderReady(path)) return;
     bool append = true;
     std::error_code ec;

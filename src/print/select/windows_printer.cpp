@@ -37,7 +37,7 @@ class SystemPrinterDialog {
     const bool listed = std::any_of(destinations.begin(), destinations.end(),
                                     [&](const Destination& d) { return d.name == setting; });
     const bool setting_is_folder =
-        pdf_ && (setting.empty() || !listed || fs::exists(InDataDir(setting)));
+        pdf_ && (setting.empty() || !listed || fs::exists(InDataDir(dialogs_, setting)));
     // A destination set before that the scheduler does not list (now) can be kept.
     if (!setting.empty() && !listed && !pdf_)
       destinations.insert(destinations.begin(), {setting, "(not listed by the scheduler)", false});
@@ -75,13 +75,6 @@ class SystemPrinterDialog {
   }
 
  private:
-  fs::path InDataDir(const std::string& folder) const {
-    std::string native = folder;
-    std::replace(native.begin(), native.end(), '\\', '/');
-    const fs::path p = native;
-    return p.is_absolute() ? p : dialogs_.data_dir / p;
-  }
-
   // The PDF folder typed; it stands or is made. Nothing for Esc or a folder that cannot be
   // made (after the message).
   std::optional<std::string> AskFolder() {
@@ -91,8 +84,8 @@ class SystemPrinterDialog {
     const std::string folder(text::AllTrim(*typed));
     if (folder.empty()) return std::string();
     std::error_code ec;
-    fs::create_directories(InDataDir(folder), ec);
-    if (!fs::is_directory(InDataDir(folder), ec)) {
+    fs::create_directories(InDataDir(dialogs_, folder), ec);
+    if (!fs::is_directory(InDataDir(dialogs_, folder), ec)) {
       term::MessageBox(dialogs_.screen, kInvalidDirectory, "ZUR");
       return std::nullopt;
     }

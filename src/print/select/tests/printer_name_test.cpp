@@ -45,7 +45,7 @@ class PrinterNameTest : public PrinterDialogsTest {
 };
 
 TEST_F(PrinterNameTest, TheWindowAndANewFileInANewFolder) {
-  TypeName("out/REPORT", "y");
+  TypeName("out\\REPORT", "y");  // either separator
   Run();
   ASSERT_TRUE(AllAnswered());
   const std::string window = PictureWith("Please key in printer name");
