@@ -139,6 +139,12 @@ TEST(ProgramOnScreen, ThePrinterMenuToThePdfPrinterAndTheConsole) {
   ASSERT_TRUE(tmux.WaitFor("To view / set memvar, SAVE TO xx.XBS")) << tmux.Screen();
   tmux.Tmux("send-keys '? DEF_PDF_PTR' Enter");
   ASSERT_TRUE(tmux.WaitFor("Command: ? DEF_PDF_PTR\nPDFOUT\nCommand:")) << tmux.Screen();
+  // Alt+I on the command line: Chinese typed in the input box is kept as Big5.
+  tmux.Tmux("send-keys M-i");
+  ASSERT_TRUE(tmux.WaitFor("Input Box")) << tmux.Screen();
+  tmux.Tmux("send-keys \"NAME = '\u4e2d\u6587'\" Enter Enter");
+  tmux.Tmux("send-keys 'SAVE TO NAME.XBS' Enter");
+  ASSERT_TRUE(tmux.WaitFor("Command: SAVE TO NAME.XBS\nCommand:")) << tmux.Screen();
   ShowScreen(tmux);
   tmux.Tmux("send-keys EXIT Enter");
   ASSERT_TRUE(tmux.WaitFor("(Windows \u6a19\u6977\u9ad4)")) << tmux.Screen();
@@ -150,6 +156,7 @@ TEST(ProgramOnScreen, ThePrinterMenuToThePdfPrinterAndTheConsole) {
   EXPECT_NE(saved.find("DEF_CUR_PTR C WINDOW_PRINTER\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("DEF_PDF_PTR C PDFOUT\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("WinPtFont C \xbc\xd0\xb7\xa2\xc5\xe9\n"), std::string::npos) << saved;
+  EXPECT_NE(ReadFile(dir / "NAME.XBS").find("NAME C \xa4\xa4\xa4\xe5\n"), std::string::npos);
 
   // The reports of a run to the PDF printer land in that folder.
   Shell("cd " + dir.string() + " && " + ZUR_BINARY + " check --pdf --gen-date 08/12/2026 >out.txt");
