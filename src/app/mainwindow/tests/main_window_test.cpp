@@ -108,6 +108,12 @@ TEST_F(MainWindowTest, MenuBarEntriesTypeKeysAndCallRoutines) {
   EXPECT_EQ(RunLoop(), "2+quit");
 }
 
+TEST_F(MainWindowTest, HelpAndPrinterSelectionAreHotKeys) {
+  backend.Press(term::Key::Char('p', term::kAlt));
+  backend.Press(KeyId::kEsc);
+  EXPECT_EQ(RunLoop(), "S+quit");
+}
+
 // The program's routines by name: its own (SETPRINTW), and those of its expressions with the
 // argument as a text.
 TEST_F(MainWindowTest, MenuEntriesReachTheProgramsRoutinesByName) {
@@ -125,12 +131,6 @@ TEST_F(MainWindowTest, MenuEntriesReachTheProgramsRoutinesByName) {
   }
   EXPECT_EQ(RunLoop(), "N+quit");
   EXPECT_TRUE(vars.Get("PRINT_PDF").IsTrue());
-}
-
-TEST_F(MainWindowTest, HelpAndPrinterSelectionAreHotKeys) {
-  backend.Press(term::Key::Char('p', term::kAlt));
-  backend.Press(KeyId::kEsc);
-  EXPECT_EQ(RunLoop(), "S+quit");
 }
 
 }  // namespace
