@@ -30,8 +30,9 @@ int OffsetOf(std::string_view text) {
 }
 
 std::string OffsetText(const VarStore& vars, std::string_view name) {
+  // An offset out of range is shown as it is, so that it is corrected rather than lost.
   const double n = vars.Get(name).NumOr(0);
-  const int offset = n >= 0 && n <= kMaxOffset ? static_cast<int>(n) : 0;
+  const int offset = n >= 0 && n <= 99 ? static_cast<int>(n) : 0;
   return fmt::format("{:>2}", offset);
 }
 
