@@ -28,6 +28,12 @@ int Centred(std::string_view text) {
   return std::max(0, (kColumns - static_cast<int>(text.size())) / 2 + 1);
 }
 
+// The headers drawn now, so that a printer dialog can bring their printer fields up to date.
+std::vector<ScreenHeader*>& LiveHeaders() {
+  static std::vector<ScreenHeader*> live;
+  return live;
+}
+
 std::string TimeOfDay(std::optional<std::chrono::system_clock::time_point> now) {
   const std::time_t t =
       std::chrono::system_clock::to_time_t(now.value_or(std::chrono::system_clock::now()));
@@ -42,7 +48,15 @@ std::string HeaderPrinterText(const VarStore& vars) {
   const print::PrinterState state = print::PrinterStateFromVars(vars, true);
   if (print::IsWinPtr(state))
     return "(Windows " + std::string(text::RTrim(TextOf(vars, "WinPtFont"))) + ")";
-  return std::string(text::RTrim(TextOf(vars, "PRINT_NAME")));
+  // A blank printer name prints on LPT1, and is shown so.
+  const bool network = text::SettingIs(state.prt_server, "Y");
+  return state.print_name + (network ? "!" : "");
+}
+
+void RefreshHeaderPrinters(const VarStore& vars) {
+  for (ScreenHeader* header : LiveHeaders())
+    if (auto* field = dynamic_cast<term::StaticText*>(header->printer_))
+      field->SetText(HeaderPrinterText(vars));
 }
 
 std::string MarketText(std::string_view system_key) {
@@ -51,12 +65,13 @@ std::string MarketText(std::string_view system_key) {
   return "HK Market";
 }
 
-void ScreenHeader::Label(int row, int col, std::string text, bool underlined, const VarStore& vars,
-                         bool market) {
+term::Widget* ScreenHeader::Label(int row, int col, std::string text, bool underlined,
+                                  const VarStore& vars, bool market) {
   term::Attr attr = term::LabelAttr(TextOf(vars, "cXpBgClr1"), TextOf(vars, "cXpFgClr1"));
   if (market) attr.fg = term::Colour::kRed;
   attr.underline = underlined;
   objects_.push_back(screen_.Add<term::StaticText>(row, col, std::move(text), attr));
+  return objects_.back();
 }
 
 void ScreenHeader::Draw(const VarStore& vars,
@@ -79,7 +94,8 @@ void ScreenHeader::Draw(const VarStore& vars,
   const std::string system = TextOf(vars, "SYSTEM");
   Label(2, Centred(system), system, false, vars);
   Label(2, 70, TimeOfDay(now), false, vars);
-  Label(3, 2, HeaderPrinterText(vars), true, vars);
+  printer_ = Label(3, 2, HeaderPrinterText(vars), true, vars);
+  LiveHeaders().push_back(this);
   const std::string msg = TextOf(vars, "MSG");
   Label(3, Centred(msg), msg, true, vars);
   Label(4, 2, MarketText(TextOf(vars, "SYSTEM_KEY")), false, vars, true);
@@ -99,6 +115,8 @@ void ScreenHeader::DrawMenuHead(const VarStore& vars,
 void ScreenHeader::Clear() {
   for (term::Widget* w : objects_) screen_.Destroy(w);
   objects_.clear();
+  printer_ = nullptr;
+  std::erase(LiveHeaders(), this);
 }
 
 }  // namespace zur::screens

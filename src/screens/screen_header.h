@@ -35,16 +35,21 @@ class ScreenHeader {
   void Clear();
 
  private:
-  void Label(int row, int col, std::string text, bool underlined, const VarStore& vars,
-             bool market = false);
+  friend void RefreshHeaderPrinters(const VarStore& vars);
+  term::Widget* Label(int row, int col, std::string text, bool underlined, const VarStore& vars,
+                      bool market = false);
 
   term::Screen& screen_;
   std::vector<term::Widget*> objects_;
+  term::Widget* printer_ = nullptr;  // the printer field, while drawn
 };
 
 // The printer the header names: "(Windows <font>)" when reports go to a Windows printer,
-// else PRINT_NAME.
+// else PRINT_NAME, with "!" behind it for a network printer (PRT_SERVER "Y").
 std::string HeaderPrinterText(const VarStore& vars);
+// The printer field of every header drawn now (the screen under a printer dialog called by a
+// hot key too) takes the printer state of `vars`.
+void RefreshHeaderPrinters(const VarStore& vars);
 // "SAS Market", "SZMK Market" or "HK Market" by SYSTEM_KEY.
 std::string MarketText(std::string_view system_key);
 

@@ -5,9 +5,12 @@
 #include "app/mainwindow/main_window.h"
 #include "app/mainwindow/program_end.h"
 #include "app/mainwindow/screen_console.h"
+#include "app/mainwindow/tool_screens.h"
 #include "app/startup/startup.h"
 #include "lib/compat/compat_functions.h"
 #include "lib/compat/program_exit.h"
+#include "lib/compat_screen/input_box_key.h"
+#include "lib/compat_screen/screen_routines.h"
 #include "lib/format/format_functions.h"
 #include "platform/dbf/work_areas.h"
 #include "platform/term/curses_backend.h"
@@ -28,6 +31,7 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   expr::FunctionTable functions;
   format::RegisterFormatFunctions(functions, vars);
   compat::RegisterCompatFunctions(functions, vars);
+  compat_screen::RegisterScreenRoutines(functions, screen, vars);
   dbf::WorkAreas areas;
   areas.SetEnvironment(&functions, &vars);
   // The printer's own file in the audit folder goes with the program, however it ends.
@@ -42,12 +46,14 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   start.console = &console;
   start.message_box = [&screen](std::string_view text) { term::MessageBox(screen, text, "ZUR"); };
   start.directory_setup = screens::DirectorySetupOn(screen);
+  start.network_ready = [&screen] { return compat_screen::NetworkReady(screen); };
   const startup::StartupResult started = startup::Startup(start, vars, areas);
   if (!started.ok()) return 1;
 
   MainWindowScreens screens;
   screens.system_setup = [&] { return screens::SystemSetup(screen, vars); };
   screens.start_checking = [&] { return screens::StartChecking(screen, vars); };
+  AddToolScreens(screens, screen, vars, areas, functions, started.data_dir);
   MainWindow window(screen, vars, areas, functions, started.data_dir, std::move(screens));
   window.InstallHotKeys();
   try {
@@ -61,7 +67,13 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   screen.console().ClearAll();
   screen.console().SetCursor(0, 0);
   screens::ScreenOperator op(screen);
-  const driver::RunOutcome outcome = driver::RunChecking(started.data_dir, vars, areas, op);
+  driver::RunOutcome outcome;
+  try {
+    outcome = driver::RunChecking(started.data_dir, vars, areas, op);
+  } catch (const ProgramEnd& end) {  // QUIT in the developer console while the run waited
+    areas.CloseAll();
+    return end.status;
+  }
   areas.CloseAll();
   // The closing lines stay until the operator has read them (a run that stopped has shown
   // its message and waited already).

@@ -1,6 +1,7 @@
 #include "app/mainwindow/main_window.h"
 
 #include <memory>
+#include <vector>
 
 #include "app/mainwindow/button_menu_view.h"
 #include "app/mainwindow/command_shell.h"
@@ -49,12 +50,31 @@ MainWindow::MainWindow(term::Screen& screen, VarStore& vars, dbf::WorkAreas& are
       }) {
   routines_.Register("AppQuit", [this](const auto&) { Quit(); });
   routines_.Register("SeleWinPrinter", [this](const std::optional<std::string>& kind) {
-    if (screens_.windows_printer) {
-      screens_.windows_printer(kind);
-    } else {
-      term::MessageBox(screen_, "The Windows printer selection is not available in this version.",
-                       "ZUR");
-    }
+    if (screens_.windows_printer) screens_.windows_printer(kind);
+  });
+  const auto call = [](const std::function<void()>& screen) {
+    return [&screen](const std::optional<std::string>&) {
+      if (screen) screen();
+    };
+  };
+  routines_.Register("SELPTRW", call(screens_.printer_selection));
+  routines_.Register("SETPRINTW", call(screens_.printer_name));
+  routines_.Register("DOT", call(screens_.developer_console));
+  // The program's other routines (OVERLAY, SETFLAG ...) by the name their expressions use,
+  // with the argument as a text.
+  routines_.SetFallback([this](std::string_view name, const std::optional<std::string>& argument) {
+    const expr::Function* routine = functions_.Find(name);
+    if (routine == nullptr) return false;
+    std::vector<Value> args;
+    if (argument) args.emplace_back(*argument);
+    expr::Context ctx;
+    ctx.vars = &vars_;
+    ctx.fields = &areas_;
+    ctx.functions = &functions_;
+    std::string error;
+    (*routine)(args, ctx, error);
+    if (!error.empty()) term::MessageBox(screen_, "ERROR: " + error, "ZUR");
+    return true;
   });
 }
 
@@ -63,11 +83,7 @@ void MainWindow::InstallHotKeys() {
   keys.Set(inkey::kF1, [this] { ShowHelp(vars_, data_dir_); });
   keys.Set(inkey::kShiftF10, [this] { RunCommandShell(screen_); });
   const auto printers = [this] {
-    if (screens_.printer_selection) {
-      screens_.printer_selection();
-    } else {
-      term::MessageBox(screen_, "The printer selection is not available in this version.", "ZUR");
-    }
+    if (screens_.printer_selection) screens_.printer_selection();
   };
   keys.Set(inkey::kAltP, printers);
   keys.Set(inkey::kCtrlF10, printers);
@@ -76,11 +92,7 @@ void MainWindow::InstallHotKeys() {
   keys.Set(inkey::kAltO, print_screen);
   keys.Set(inkey::kShiftF7, print_screen);
   keys.Set(inkey::kAltF8, [this] {
-    if (screens_.developer_console) {
-      screens_.developer_console();
-    } else {
-      term::MessageBox(screen_, "The developer console is not available in this version.", "ZUR");
-    }
+    if (screens_.developer_console) screens_.developer_console();
   });
 }
 
@@ -128,11 +140,7 @@ bool MainWindow::Dispatch(const std::string& choice) {
       term::MessageBox(screen_, "SETUP SEGREGATED A/C is not available in this version.", "ZUR");
     }
   } else if (choice == "S") {
-    if (screens_.printer_selection) {
-      screens_.printer_selection();
-    } else {
-      term::MessageBox(screen_, "The printer selection is not available in this version.", "ZUR");
-    }
+    if (screens_.printer_selection) screens_.printer_selection();
   }
   return false;
 }

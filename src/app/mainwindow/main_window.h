@@ -24,6 +24,7 @@ struct MainWindowScreens {
   std::function<void()> segregated_accounts;                             // "3"
   std::function<void()> printer_selection;                               // "S", Alt+P, Ctrl+F10
   std::function<void(std::optional<std::string> kind)> windows_printer;  // SeleWinPrinter
+  std::function<void()> printer_name;                                    // SETPRINTW
   std::function<void()> developer_console;                               // Alt+F8
 };
 

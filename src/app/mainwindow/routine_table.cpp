@@ -10,7 +10,7 @@ void RoutineTable::Register(std::string_view name, Routine routine) {
 
 bool RoutineTable::Call(std::string_view name, const std::optional<std::string>& argument) const {
   const auto it = routines_.find(text::Upper(name));
-  if (it == routines_.end()) return false;
+  if (it == routines_.end()) return fallback_ && fallback_(name, argument);
   it->second(argument);
   return true;
 }

@@ -99,7 +99,7 @@ class StartupRun {
   }
 
   void CheckDirectories() {
-    vars_.Set("MU_FLAG", true);
+    vars_.Set("MU_FLAG", opts_.network_ready ? opts_.network_ready() : true);
     DirectoryCheck check;
     check.current_dir =
         fs::absolute(opts_.working_dir.empty() ? fs::current_path() : opts_.working_dir);

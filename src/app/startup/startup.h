@@ -45,6 +45,9 @@ struct StartupOptions {
   // Whether the process's current directory becomes the database directory, as the rest of
   // the program opens its files by their plain names (the program: yes; tests keep theirs).
   bool change_directory = true;
+  // The network-readiness query of the compatibility layer (N_READY: it installs the input
+  // box's hot keys); its answer is MU_FLAG. Empty: true.
+  std::function<bool()> network_ready;
   // Starts the audit trail and gives the file that receives printed output (WinPtPort);
   // empty: a new file in the audit folder (SBAUDIT of the database directory, or AUDIT_DIR).
   std::function<std::string(VarStore& vars)> start_audit_trail;

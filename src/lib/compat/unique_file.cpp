@@ -43,8 +43,9 @@ std::string CreateUniqueFile(std::string_view dir, std::string_view extension) {
 }
 
 std::string GetTemp(std::string_view dir) {
-  std::string path = CreateUniqueFile(dir);
-  return path.empty() ? path : path + ".";
+  // The file made is the one the name ending in "." names: "NAME." and "NAME" are two files
+  // here, and a caller writes to the name it was given.
+  return CreateUniqueFile(dir, ".");
 }
 
 std::string FUnique(std::string_view dir, std::string_view extension) {

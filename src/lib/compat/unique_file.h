@@ -12,7 +12,8 @@ namespace zur::compat {
 // file could be created.
 std::string CreateUniqueFile(std::string_view dir, std::string_view extension = {});
 
-// A unique file without extension; its path followed by "." ("" when none could be made).
+// A unique file without extension, named with a "." at its end (the file the returned path
+// names); "" when none could be made.
 std::string GetTemp(std::string_view dir);
 // A unique file: with an extension its plain path, without one as GetTemp.
 std::string FUnique(std::string_view dir, std::string_view extension = {});

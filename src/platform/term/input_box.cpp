@@ -7,14 +7,14 @@
 #include "platform/term/screen.h"
 
 namespace zur::term {
+namespace {
 
-std::optional<std::string> InputBox(Screen& screen, std::string_view title, std::string_view value,
-                                    size_t length) {
+std::optional<std::string> RunInputBox(Screen& screen, std::string_view title,
+                                       std::string_view value, size_t length, const Rect& box) {
   EditBuffer buffer(length, false);
   buffer.SetText(value);
   buffer.End();
-  const int width = std::clamp(static_cast<int>(length), 10, kGridColumns - 8);
-  const Rect box = CentredBox(screen.backend().GetSize(), 3, width + 4);
+  const int width = box.cols - 4;
   Screen::OverlayHandle overlay(screen, [&](CellGrid& picture, Cursor& cursor) {
     DrawDialog(picture, box, title, screen.theme());
     const size_t first = buffer.ScrollFor(width);
@@ -38,6 +38,26 @@ std::optional<std::string> InputBox(Screen& screen, std::string_view title, std:
     if (key.Is(KeyId::kEsc)) return std::nullopt;
     ApplyEditingKey(buffer, key, true);
   }
+}
+
+}  // namespace
+
+std::optional<std::string> InputBox(Screen& screen, std::string_view title, std::string_view value,
+                                    size_t length) {
+  const int width = std::clamp(static_cast<int>(length), 10, kGridColumns - 8);
+  return RunInputBox(screen, title, value, length,
+                     CentredBox(screen.backend().GetSize(), 3, width + 4));
+}
+
+std::optional<std::string> InputBoxAt(Screen& screen, std::string_view title,
+                                      std::string_view value, size_t length, int row, int col,
+                                      int columns) {
+  const Size size = screen.backend().GetSize();
+  const int limit = std::max(std::min(size.columns, kCanvasColumns), 6);
+  const int cols = std::clamp(columns, 2, limit - 4) + 4;
+  const int bottom = std::max(size.rows, 3);
+  const Rect box{std::clamp(row, 0, bottom - 3), std::clamp(col, 0, limit - cols), 3, cols};
+  return RunInputBox(screen, title, value, length, box);
 }
 
 }  // namespace zur::term

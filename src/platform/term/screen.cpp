@@ -224,4 +224,19 @@ void Screen::Resume() {
   Refresh();
 }
 
+Screen::WidgetsAside::WidgetsAside(Screen& screen) : screen_(screen), focus_(screen.focus_) {
+  for (const auto& w : screen_.widgets_) {
+    if (!w->visible()) continue;
+    w->SetVisible(false);
+    hidden_.push_back(w.get());
+  }
+  screen_.focus_ = nullptr;
+}
+
+Screen::WidgetsAside::~WidgetsAside() {
+  for (Widget* w : hidden_)
+    if (screen_.Alive(w)) w->SetVisible(true);
+  if (screen_.focus_ == nullptr && screen_.Alive(focus_)) screen_.focus_ = focus_;
+}
+
 }  // namespace zur::term

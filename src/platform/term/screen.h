@@ -120,6 +120,24 @@ class Screen {
   void Suspend();
   void Resume();
 
+  // A routine that takes the whole window over from a hot key (the printer selection, the
+  // developer console) draws on the console underneath the widgets of the screen it was
+  // called from: while it lives, those widgets are hidden and the focus is put aside (the
+  // widget is not told), and afterwards they come back as they were. Widgets made meanwhile
+  // are the routine's own.
+  class WidgetsAside {
+   public:
+    explicit WidgetsAside(Screen& screen);
+    ~WidgetsAside();
+    WidgetsAside(const WidgetsAside&) = delete;
+    WidgetsAside& operator=(const WidgetsAside&) = delete;
+
+   private:
+    Screen& screen_;
+    std::vector<Widget*> hidden_;
+    Widget* focus_;
+  };
+
  private:
   void Compose(CellGrid& picture, Cursor& cursor) const;
   bool IsMenuKey(const Key& key) const;

@@ -6,6 +6,7 @@
 #include "lib/text/trim_pad.h"
 #include "platform/pdf/print_text_file.h"
 #include "platform/pdf/report_viewer.h"
+#include "print/destinations/destinations.h"
 
 namespace zur::print {
 namespace fs = std::filesystem;
@@ -88,6 +89,13 @@ SystemPrintResult SystemPrint(const fs::path& report, const SystemPrintSettings&
   job.pdf_dir = InWorkingDir(
       working_dir, settings.pdf_folder.empty() ? std::string("PDF") : settings.pdf_folder);
   job.printer = settings.report_printer;
+  // The PDF printer may be a destination of the scheduler that makes PDF files.
+  if (job.to_pdf) {
+    if (std::optional<std::string> dest = PdfDestinationOf(settings.pdf_folder, working_dir)) {
+      job.to_pdf = false;
+      job.printer = *dest;
+    }
+  }
   job.job_name = settings.job_name;
   job.created = created;
   job.progress = progress;

@@ -18,7 +18,8 @@ struct SystemPrintSettings {
   bool force_portrait = false;    // WinPortrait
   bool label = false;             // WinLabel
   std::string report_printer;     // DEF_ATI_PTR: destination or ipp:// address; empty: default
-  std::string pdf_folder;         // DEF_PDF_PTR: the PDF printer's folder; empty: "PDF"
+  std::string pdf_folder;         // DEF_PDF_PTR: the PDF printer's folder ("PDF" when empty), or a
+                                  // destination of the scheduler that makes PDF files
   std::string job_name;           // MAIN_STR
   bool viewer_mode = false;       // Rpv_Mode
   bool viewer_to_server = false;  // RpvServer "Y"

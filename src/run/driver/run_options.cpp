@@ -65,6 +65,8 @@ void SetRunOptions(VarStore& vars) {
   if (SettingIs(site, "DEMO")) vars.Set("SNO_JUST", "L");
   vars.Set("CONV_TYPE", ConvTypeFor(site, vars.Get("SBF1_USER").IsTrue()));
   DefaultLogical(vars, "SBF3_USER");
+  // The key of the older environment's key setter (N_SETKEY), which has nothing to set here.
+  vars.Set("LOCK_KEY", site.substr(0, 8));
 }
 
 void SetLayoutSwitches(VarStore& vars) {

@@ -13,7 +13,8 @@ namespace zur::driver {
 std::string ConvTypeFor(std::string_view site, bool sbf1_user);
 
 // CLEAR_LCN, CLEAR_LCN2, CAS3_START, CAS3_0705, SNO_JUST, CONV_TYPE and SBF3_USER with their
-// defaults and site rules, in that order.
+// defaults and site rules, in that order; LOCK_KEY, the first eight characters of the site
+// code.
 void SetRunOptions(VarStore& vars);
 
 // The layout switches once the trade date is known: IS_CCASS3 (CAS3_START not blank and on

@@ -70,5 +70,27 @@ TEST_F(HeaderTest, LinePrinterNameAndTheMainMenuLines) {
             "Last Modified on 24 Feb 2025, and is able to match with CCASS/3.");
 }
 
+TEST(HeaderPrinterText, TheSystemPrinterThePortAndTheNetworkMark) {
+  const struct {
+    const char* cur_ptr;
+    const char* print_name;
+    const char* server;
+    const char* shown;
+  } cases[] = {
+      {"WINDOW_PRINTER", "", "N", "(Windows F1)"},
+      {"WINDOW_PRINTER", "OUT.PRN", "N", "OUT.PRN"},
+      {"EPSON", "", "N", "LPT1"},
+      {"EPSON", "LPT2  ", "Y", "LPT2!"},
+  };
+  for (const auto& c : cases) {
+    VarStore vars;
+    vars.Set("CUR_PTR", Value(c.cur_ptr));
+    vars.Set("PRINT_NAME", Value(c.print_name));
+    vars.Set("PRT_SERVER", Value(c.server));
+    vars.Set("WinPtFont", Value("F1"));
+    EXPECT_EQ(HeaderPrinterText(vars), c.shown) << c.cur_ptr << " " << c.print_name;
+  }
+}
+
 }  // namespace
 }  // namespace zur::screens

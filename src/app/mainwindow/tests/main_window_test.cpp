@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/mainwindow/program_end.h"
+#include "lib/compat/compat_functions.h"
 #include "platform/dbf/tests/temp_dir.h"
 #include "platform/term/tests/term_fixture.h"
 #include "xml/menu_file.h"
@@ -32,6 +33,7 @@ class MainWindowTest : public term::TermTest {
     screens.system_setup = [this] { return calls += "1", false; };
     screens.start_checking = [this] { return calls += "2", calls.ends_with("22"); };
     screens.printer_selection = [this] { calls += "S"; };
+    screens.printer_name = [this] { calls += "N"; };
     MainWindow window(screen, vars, areas, functions, dir.path(), screens);
     window.InstallHotKeys();
     try {
@@ -123,6 +125,25 @@ TEST_F(MainWindowTest, HelpAndPrinterSelectionAreHotKeys) {
   backend.Press(term::Key::Char('p', term::kAlt));
   backend.Press(KeyId::kEsc);
   EXPECT_EQ(RunLoop(), "S+quit");
+}
+
+// The program's routines by name: its own (SETPRINTW), and those of its expressions with the
+// argument as a text.
+TEST_F(MainWindowTest, MenuEntriesReachTheProgramsRoutinesByName) {
+  compat::RegisterCompatFunctions(functions, vars);
+  WriteMenu(
+      "<pmenu><menuFeatures><menuFeature><menuTitle>Go</menuTitle><menuItems>"
+      "<menuItem><menuItemTitle>PDF</menuItemTitle><menuPgm>SetFlag PRINT_PDF</menuPgm></menuItem>"
+      "<menuItem><menuItemTitle>Name</menuItemTitle><menuPgm>SETPRINTW</menuPgm></menuItem>"
+      "<menuItem><menuItemTitle>Exit</menuItemTitle><menuPgm>AppQuit</menuPgm></menuItem>"
+      "</menuItems></menuFeature></menuFeatures></pmenu>");
+  for (int entry = 0; entry < 3; ++entry) {
+    backend.Press(KeyId::kF10);
+    for (int down = 0; down < entry; ++down) backend.Press(KeyId::kDown);
+    backend.Press(KeyId::kEnter);
+  }
+  EXPECT_EQ(RunLoop(), "N+quit");
+  EXPECT_TRUE(vars.Get("PRINT_PDF").IsTrue());
 }
 
 }  // namespace

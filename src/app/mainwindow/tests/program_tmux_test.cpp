@@ -1,11 +1,15 @@
 // The program itself in a real terminal, on a scratch copy of the sample broker: the system
 // setup changes the settings record, "0" quits and gives the terminal back, and a run started
-// from the start-checking screen writes the same upload files as `zur check`.
+// from the start-checking screen writes the same upload files as `zur check`; the printer
+// menu and the PDF printer's folder chosen on screen are where `zur check --pdf` prints, and
+// the developer console shows a variable.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "lib/text/trim_pad.h"
 #include "platform/dbf/table.h"
@@ -95,6 +99,71 @@ TEST(ProgramOnScreen, SetupQuitThenARunFromTheStartScreen) {
   }
   // The account typed on the setup screen took part: its transfer is in both files alike.
   EXPECT_NE(ReadFile(screen_dir / "ZURFILE.TXT").find("00000008"), std::string::npos);
+}
+
+// Shows a screen on the test's output when ZUR_SHOW_SCREENS is set, for reading it.
+void ShowScreen(const TmuxServer& tmux) {
+  if (std::getenv("ZUR_SHOW_SCREENS")) std::cout << tmux.Screen() << "----\n";
+}
+
+TEST(ProgramOnScreen, ThePrinterMenuToThePdfPrinterAndTheConsole) {
+  if (!HaveTmux()) GTEST_SKIP() << "tmux is not installed here (scripts/setup installs it)";
+  dbf::testing::TempDir work;
+  const fs::path dir = work / "broker";
+  fs::copy(fs::path(ZUR_SOURCE_DIR) / "examples" / "broker", dir, fs::copy_options::recursive);
+  TmuxServer tmux("zur-printers-test");
+  StartProgram(tmux, dir);
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **", 30)) << tmux.Screen();
+
+  // "S": the system printer, kept as the default, with the second font.
+  tmux.Tmux("send-keys s");
+  ASSERT_TRUE(tmux.WaitFor("Your Choice : W     [ ] set as default")) << tmux.Screen();
+  ShowScreen(tmux);
+  tmux.Tmux("send-keys Tab Space Tab W");
+  ASSERT_TRUE(tmux.WaitFor("Please select print font (1-4 ): 1")) << tmux.Screen();
+  ShowScreen(tmux);
+  tmux.Tmux("send-keys 2 Enter Enter Enter");
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **")) << tmux.Screen();
+
+  // The menu bar's "S. Select Printer", "3. Select PDF Printer": the folder PDFOUT.
+  tmux.Tmux("send-keys F10 Left Down Down Enter");
+  ASSERT_TRUE(tmux.WaitFor("Folder: PDF")) << tmux.Screen();
+  ShowScreen(tmux);
+  tmux.Tmux("send-keys Enter");
+  ASSERT_TRUE(tmux.WaitFor("PDF folder")) << tmux.Screen();
+  tmux.Tmux("send-keys BSpace BSpace BSpace PDFOUT Enter");
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **")) << tmux.Screen();
+
+  // Alt+F8: the console shows the PDF printer's folder; EXIT gives the menu back.
+  tmux.Tmux("send-keys M-F8");
+  ASSERT_TRUE(tmux.WaitFor("To view / set memvar, SAVE TO xx.XBS")) << tmux.Screen();
+  tmux.Tmux("send-keys '? DEF_PDF_PTR' Enter");
+  ASSERT_TRUE(tmux.WaitFor("Command: ? DEF_PDF_PTR\nPDFOUT\nCommand:")) << tmux.Screen();
+  // Alt+I on the command line: Chinese typed in the input box is kept as Big5.
+  tmux.Tmux("send-keys M-i");
+  ASSERT_TRUE(tmux.WaitFor("Input Box")) << tmux.Screen();
+  tmux.Tmux("send-keys \"NAME = '\u4e2d\u6587'\" Enter Enter");
+  tmux.Tmux("send-keys 'SAVE TO NAME.XBS' Enter");
+  ASSERT_TRUE(tmux.WaitFor("Command: SAVE TO NAME.XBS\nCommand:")) << tmux.Screen();
+  ShowScreen(tmux);
+  tmux.Tmux("send-keys EXIT Enter");
+  ASSERT_TRUE(tmux.WaitFor("(Windows \u6a19\u6977\u9ad4)")) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **")) << tmux.Screen();
+  tmux.Tmux("send-keys 0");
+  ASSERT_TRUE(tmux.WaitFor("EXIT=0")) << tmux.Screen();
+
+  const std::string saved = ReadFile(dir / "ZUR.XBS");
+  EXPECT_NE(saved.find("DEF_CUR_PTR C WINDOW_PRINTER\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("DEF_PDF_PTR C PDFOUT\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("WinPtFont C \xbc\xd0\xb7\xa2\xc5\xe9\n"), std::string::npos) << saved;
+  EXPECT_NE(ReadFile(dir / "NAME.XBS").find("NAME C \xa4\xa4\xa4\xe5\n"), std::string::npos);
+
+  // The reports of a run to the PDF printer land in that folder.
+  Shell("cd " + dir.string() + " && " + ZUR_BINARY + " check --pdf --gen-date 08/12/2026 >out.txt");
+  size_t pdfs = 0;
+  for (const auto& entry : fs::directory_iterator(dir / "PDFOUT"))
+    pdfs += entry.path().extension() == ".pdf" ? 1 : 0;
+  EXPECT_EQ(pdfs, 2u) << ReadFile(dir / "out.txt");
 }
 
 }  // namespace

@@ -57,8 +57,10 @@ TEST(UniqueFile, NewEmptyFilesThatNeverCollide) {
   std::string t = GetTemp(dir.path());
   ASSERT_FALSE(t.empty());
   EXPECT_EQ(t.back(), '.');
-  t.pop_back();
+  // The name given names the file made; no file of the name without the "." is left.
   EXPECT_TRUE(fs::is_regular_file(t));
+  t.pop_back();
+  EXPECT_FALSE(fs::exists(t));
   EXPECT_EQ(FileExt(t), "");
   EXPECT_EQ(FUnique(dir.path()).back(), '.');
 

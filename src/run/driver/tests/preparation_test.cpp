@@ -79,9 +79,10 @@ TEST(RunOptions, DefaultsAndSiteRules) {
   EXPECT_TRUE(vars.Get("CAS3_START").date().IsBlank());
   EXPECT_EQ(vars.Get("SBF3_USER"), Value(false));
   EXPECT_EQ(vars.Get("CONV_TYPE"), Value("F"));
+  EXPECT_EQ(vars.Get("LOCK_KEY"), Value("ZEROFI"));
 
   VarStore nivaza;
-  nivaza.Set("USER_KEY", "NIVAZA");
+  nivaza.Set("USER_KEY", "NIVAZA         ");
   nivaza.Set("EX_SLATI", "03");
   nivaza.Set("CAS3_0705", Ymd(2015, 7, 6));
   SetRunOptions(nivaza);
@@ -89,6 +90,7 @@ TEST(RunOptions, DefaultsAndSiteRules) {
   EXPECT_EQ(nivaza.Get("CLEAR_LCN2"), Value("C-CASH  "));
   EXPECT_EQ(nivaza.Get("CAS3_0705"), Value(Ymd(2015, 7, 6)));
   EXPECT_EQ(nivaza.Get("SNO_JUST"), Value("L"));
+  EXPECT_EQ(nivaza.Get("LOCK_KEY"), Value("NIVAZA  "));
 }
 
 TEST(RunOptions, LayoutSwitchesFromTheTradeAndGenerationDates) {
