@@ -61,16 +61,16 @@ class LookupList {
     return page;
   }
 
+  // A step back that passes the beginning stays on the first client (the table engine's
+  // Skip does), which is where the list goes then: no second search for it under a filter.
   void Next() {
     if (!clients_.Eof()) return;  // the next page starts on the last client listed
     clients_.Skip(-kPageEntries);
-    if (clients_.Bof()) clients_.GoTop();
   }
 
   void Previous() {
     if (!clients_.filter().empty()) SayWait(screen_);
     clients_.Skip(-kPreviousStep);
-    if (clients_.Bof()) clients_.GoTop();
   }
 
   term::Screen& screen_;
