@@ -91,9 +91,9 @@ void Dialogue::Search() {
   const term::ScreenImage saved = console.Save();
   term::Attr bright = console.colours().standard;
   bright.bold = true;
-  console.Box(term::Corners(10, 2, 19, 77), FrameOf(vars_), bright, true);
-  console.Line(13, 3, 76, bright);
-  console.Line(16, 3, 76, bright);
+  const std::string frame = FrameOf(vars_);
+  console.Box(term::Corners(10, 2, 19, 77), frame, bright, true);
+  for (const int row : {13, 16}) console.Say(row, 3, std::string(74, frame[1]), bright);
   console.Say(11, 5, " 1st SEARCH KEY: ");
   console.Say(12, 15, "CLIENT A/C NO:");
   console.Say(14, 5, " 2nd SEARCH KEY: ");

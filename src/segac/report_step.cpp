@@ -36,12 +36,12 @@ void Dialogue::OfferReport() {
 
 void Dialogue::PrintReport() {
   print::PrintJobResult printed;
+  int pages = 0;
   try {
     print::PrintJob job(vars_, data_dir_);
     const auto now = std::chrono::system_clock::now();
-    const int pages =
-        PrintSegacReport(*clients_, fields_, job.device(),
-                         reports::ContextFromVars(vars_, reports::ReportClock::At(now)));
+    pages = PrintSegacReport(*clients_, fields_, job.device(),
+                             reports::ContextFromVars(vars_, reports::ReportClock::At(now)));
     vars_.Set("P", pages);
     printed = job.Finish(now);
   } catch (const print::AuditError& e) {
@@ -53,6 +53,8 @@ void Dialogue::PrintReport() {
     ShowInBox("ERROR: \"" + std::string(kReportTitle) + "\" is not printed: " + printed.error);
   } else if (!printed.notice.empty()) {
     SayMsg(printed.notice);
+  } else if (pages == 0) {
+    SayMsg("NO RECORD FOUND !");  // no client (under the filter) has a segregated account
   } else if (!printed.pdf.empty()) {
     ShowInBox("\"" + std::string(kReportTitle) + "\" is in the PDF file " + printed.pdf.string());
   }
