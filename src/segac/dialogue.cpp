@@ -49,7 +49,15 @@ Dialogue::Dialogue(term::Screen& screen, VarStore& vars, dbf::WorkAreas& areas,
       title_(kTitle) {}
 
 void Dialogue::Run() {
-  const int area = areas_.current();
+  // The client master is closed however the dialogue ends.
+  struct CloseClients {
+    dbf::WorkAreas& areas;
+    int area;
+    ~CloseClients() {
+      areas.Close(kClientAlias);
+      if (area != 0) areas.Select(area);
+    }
+  } close{areas_, areas_.current()};
   try {
     vars_.Set("MSG", title_);
     header_.Draw(vars_);
@@ -68,12 +76,12 @@ void Dialogue::Run() {
       CommandLoop();
       OfferReport();
     }
-  } catch (const std::exception& e) {
-    // A table or file the system refused (a damaged record, a failed write).
+  } catch (const dbf::Error& e) {
+    // A table the system refused: a damaged record, a failed write, a lock it cannot take.
+    ShowInBox(std::string("ERROR: ") + e.what());
+  } catch (const std::system_error& e) {
     ShowInBox(std::string("ERROR: ") + e.what());
   }
-  areas_.Close(kClientAlias);
-  if (area != 0) areas_.Select(area);
 }
 
 bool Dialogue::ExitKey() {

@@ -102,9 +102,9 @@ TEST(SegregatedAccountsOnScreen, SearchAmendFilterListAndTheReportAsPdf) {
   ASSERT_EQ(pdfs.size(), 1u);
   const std::string text = Shell("pdftotext -layout '" + pdfs[0].string() + "' -");
   if (text.find("not found") == std::string::npos) {  // pdftotext is there
-    for (const char* line : {"CLIENT SEGREGATED A/C REPORT", "C003       CHEUNG HOLDINGS LTD",
-                             "張氏控股有限公司", "M002       NG MEI LING", "吳美玲",
-                             "** END OF REPORT **"})
+    for (const char* line :
+         {"CLIENT SEGREGATED A/C REPORT", "C003       CHEUNG HOLDINGS LTD", "張氏控股有限公司",
+          "M002       NG MEI LING", "吳美玲", "** END OF REPORT **"})
       EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("A001"), std::string::npos) << text;
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "segac/tests/segac_fixture.h"
 #include "segac/tests/segac_screen_fixture.h"
 
@@ -32,19 +34,24 @@ TEST_F(SegregatedAccounts, OpensOnTheFirstClientAndGoesRoundTheEnds) {
   EXPECT_EQ(std::string(text::RTrim(areas.Find("SYS")->Get("SBPATH").str())), "OBX");
 }
 
-TEST_F(SegregatedAccounts, MissingFilesEndTheDialogue) {
+// Missing or damaged files end the dialogue with a message.
+TEST_F(SegregatedAccounts, MissingOrDamagedFilesEndTheDialogue) {
   const struct {
-    const char* remove;  // under the database directory
+    const char* file;   // under the database directory
+    const char* bytes;  // written into it; null: the file is removed
     const char* cl_dir;
     const char* message;
   } cases[] = {
-      {"OBX/SB.XBS", "", "ERROR: MESSAGE FILE NOT FOUND IN OBX/ !  PLEASE RE-TRY !"},
-      {"OBX/CLMAST.DBF", "", "ERROR: CLIENT MASTER NOT FOUND IN OBX/ !  PLEASE RE-TRY !"},
-      {"", "NOWHERE", "ERROR: CLIENT MASTER NOT FOUND IN NOWHERE/ !  PLEASE RE-TRY !"},
+      {"OBX/SB.XBS", nullptr, "", "ERROR: MESSAGE FILE NOT FOUND IN OBX/ !  PLEASE RE-TRY !"},
+      {"OBX/CLMAST.DBF", nullptr, "", "ERROR: CLIENT MASTER NOT FOUND IN OBX/ !  PLEASE RE-TRY !"},
+      {"", nullptr, "NOWHERE", "ERROR: CLIENT MASTER NOT FOUND IN NOWHERE/ !  PLEASE RE-TRY !"},
+      {"OBX/CLMAST.DBF", "not a table", "", "ERROR: Cannot Open Client Master"},
+      {"OBX/SB.XBS", "XBSMEM 1\nCO_NAME X", "", "SB.XBS: line 2"},
   };
   for (const auto& c : cases) {
     SetUp();
-    if (*c.remove != 0) std::filesystem::remove(dir / c.remove);
+    if (*c.file != 0 && c.bytes == nullptr) std::filesystem::remove(dir / c.file);
+    if (c.bytes != nullptr) std::ofstream(dir / c.file, std::ios::trunc) << c.bytes;
     vars.Set("CL_DIR", Padded(c.cl_dir, 30));
     Keys({KeyId::kPgDn, KeyId::kEnter});
     Run();
