@@ -84,24 +84,29 @@ TEST_F(SegregatedAccounts, FilterByAChineseNameThenOneThatMatchesNothing) {
   EXPECT_EQ(WaitsShowing("NO RECORD FOUND !"), 1);
 }
 
+// The search for another client of the account looks at every client, also those a filter
+// hides.
 TEST_F(SegregatedAccounts, AmendWarnsOfAnAccountAnotherClientHolds) {
   const struct {
     const char* client;  // amended: the first (A001) or C003, four clients on
     const char* typed;
     const char* answer;  // to the warning; "" for no warning
     const char* stored;
+    bool filtered = false;  // a filter on the client amended in force
   } cases[] = {
-      {"A001", "21", "\r", ""},    // held by C003; above "10": no default, not confirmed
-      {"A001", "21", "Y", "21"},   // confirmed
-      {"A001", "05", "\r", "05"},  // held by C001; "10" or below: confirmed by default
-      {"A001", "07", "", "07"},    // held by nobody
-      {"C003", "21", "", "21"},    // its own account: no search, no warning
-      {"C003", "  ", "", ""},      // cleared
+      {"A001", "21", "\r", ""},         // held by C003; above "10": no default, not confirmed
+      {"A001", "21", "Y", "21"},        // confirmed
+      {"A001", "21", "Y", "21", true},  // C003, which holds it, is behind the filter
+      {"A001", "05", "\r", "05"},       // held by C001; "10" or below: confirmed by default
+      {"A001", "07", "", "07"},         // held by nobody
+      {"C003", "21", "", "21"},         // its own account: no search, no warning
+      {"C003", "  ", "", ""},           // cleared
   };
   for (const auto& c : cases) {
     SetUp();
     Store("C001", "LSEGAC", "05");
     Keys({KeyId::kPgDn});
+    if (c.filtered) Type("F\r\r\r");  // the account and name of the first client
     if (std::string_view(c.client) == "C003") Type("NNNN");
     Type("A");
     Type(c.typed);
@@ -110,9 +115,12 @@ TEST_F(SegregatedAccounts, AmendWarnsOfAnAccountAnotherClientHolds) {
     Keys({KeyId::kEsc, KeyId::kEsc});
     Run();
     const int warned = WaitsShowing("WARNING: The Segregated A/C Code is used by another client !");
-    EXPECT_EQ(warned, *c.answer != 0 ? 1 : 0) << c.client << " " << c.typed;
+    EXPECT_EQ(warned, *c.answer != 0 ? 1 : 0) << c.client << " " << c.typed << c.filtered;
     EXPECT_EQ(Stored(c.client, "LSEGAC"), c.stored) << c.client << " " << c.typed << c.answer;
     EXPECT_EQ(backend.pending(), 0u) << c.client << " " << c.typed;
+    if (c.filtered) {
+      EXPECT_EQ(RowOf(AtTheBar().back(), 5), "FILTER ON");
+    }
   }
 }
 
