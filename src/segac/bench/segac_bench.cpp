@@ -37,7 +37,7 @@ const fs::path& Broker() {
     const std::string chinese = big5::Utf8ToBig5("孫美珠");
     for (size_t c = 0; c < spec.clients.size(); ++c) {
       const std::string n = std::to_string(c);
-      const std::string name = c % 20 == 0  ? "CHAN TAI MAN " + n
+      const std::string name = c % 20 == 0   ? "CHAN TAI MAN " + n
                                : c % 10 == 5 ? chinese + " " + n
                                              : "CLIENT " + n;
       spec.clients[c].emplace_back("LNAME", Value(name));
@@ -123,10 +123,8 @@ void BM_FilterByName(benchmark::State& state, std::string fragment, int order) {
   }
 }
 BENCHMARK_CAPTURE(BM_FilterByName, chan, std::string("chan"), 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FilterByName, chinese, std::string("美珠"), 1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FilterByName, nobody, std::string("NOBODY"), 1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterByName, chinese, std::string("美珠"), 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterByName, nobody, std::string("NOBODY"), 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilterByName, nobody_by_name, std::string("NOBODY"), 3)
     ->Unit(benchmark::kMillisecond);
 

@@ -120,8 +120,9 @@ TEST_F(MainWindowTest, SegregatedAccountsThenTheSavedVariablesAndTheConfiguratio
   vars.Set("PRINT_NAME", Value("LPT1"));
   ASSERT_TRUE(SaveMemoryFile((dir / "ZUR.XBS").string(), vars).ok());
   auto config = std::make_shared<xml::AtiConfig>();
-  ASSERT_TRUE(config->LoadXml("<ATIConfig><Settings><Setting><Name>PORT_LPT1</Name>"
-                              "<Value>/dev/usb/lp0</Value></Setting></Settings></ATIConfig>"));
+  ASSERT_TRUE(
+      config->LoadXml("<ATIConfig><Settings><Setting><Name>PORT_LPT1</Name>"
+                      "<Value>/dev/usb/lp0</Value></Setting></Settings></ATIConfig>"));
   vars.Set(xml::kConfigVariable, Value(ObjectRef(config)));
   MainWindowScreens screens;
   screens.segregated_accounts = [this] {
