@@ -79,7 +79,8 @@ void WriteInstallation(const InstallationSpec& spec, const fs::path& dir) {
   WriteTable(obx / "SMMAST.DBF",
              {C("MSTKNO", w), C("MSTK", 15), C("MISIN", 12), C("MMARKET", 4), C("MCCSTOCK", 1)},
              spec.stocks);
-  WriteTable(obx / "CLMAST.DBF", {C("LACCT", 10), C("LNAME", 30), C("LSEGAC", 8)}, spec.clients);
+  WriteTable(obx / "CLMAST.DBF", {C("LACCT", 10), C("LNAME", 30), C("LNAME2", 30), C("LSEGAC", 8)},
+             spec.clients);
   WriteTable(obx / "PFMAST.DBF", PortfolioFields(w), spec.portfolio);
   WriteTable(obx / "MGNUNSTL.DBF", UnsettledFields(w), spec.unsettled);
   if (spec.with_locations) {

@@ -27,7 +27,7 @@ struct InstallationSpec {
   Date settle_date;             // ST_DATE
   int stkno_width = 5;          // width of MSTKNO, FSTKNO, MSTKNO of MGNUNSTL, LSTKNO
   std::vector<Row> stocks;      // SMMAST: MSTKNO, MSTK, MISIN, MMARKET, MCCSTOCK
-  std::vector<Row> clients;     // CLMAST: LACCT, LSEGAC
+  std::vector<Row> clients;     // CLMAST: LACCT, LNAME, LNAME2 (Big5), LSEGAC
   std::vector<Row> portfolio;   // PFMAST: FACCT, FSTKNO, FQTYBF, FQTYTT, FDAYQTY, FDAYBS ...
   std::vector<Row> unsettled;   // MGNUNSTL: MACCT, MSTKNO, MREF, MQTY, MSDATE, MSSDATE ...
   bool with_locations = false;  // write SLMAST

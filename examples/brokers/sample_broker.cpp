@@ -1,6 +1,7 @@
 #include "brokers/sample_broker.h"
 
 #include "lib/text/trim_pad.h"
+#include "platform/big5/big5_text.h"
 
 namespace zur::brokers {
 namespace {
@@ -21,8 +22,13 @@ Row Stock(const char* no, const char* name, const char* isin) {
           {"MCCSTOCK", Value("Y")}};
 }
 
-Row Client(const char* acct, const char* name, const char* segregated = "") {
-  return {{"LACCT", Value(acct)}, {"LNAME", Value(name)}, {"LSEGAC", Value(segregated)}};
+// Names are kept in Big5, as the back office keeps them.
+Row Client(const char* acct, const char* name, const char* segregated = "",
+           const char* name2 = "") {
+  return {{"LACCT", Value(acct)},
+          {"LNAME", Value(big5::Utf8ToBig5(name))},
+          {"LNAME2", Value(big5::Utf8ToBig5(name2))},
+          {"LSEGAC", Value(segregated)}};
 }
 
 Row Position(const char* acct, const char* stkno, double brought_forward) {
@@ -153,16 +159,20 @@ InstallationSpec SampleBroker() {
               Stock("00700", "TENCENT", "KYG875721634"),
               Stock("00941", "CHINA MOBILE", "HK0941009539"),
               Stock("02318", "PING AN", "CNE1000003X6")};
-  s.clients = {Client("A001", "CHAN TAI MAN"),
-               Client("A002", "WONG SIU MING"),
-               Client("C001", "LEE KA YAN"),
-               Client("C002", "HO WING KEUNG"),
-               Client("C003", "CHEUNG HOLDINGS LTD", "21"),
-               Client("I001", "PACIFIC FUND"),
-               Client("M001", "LAU CHI WAI"),
-               Client("M002", "NG MEI LING", "22"),
-               Client("P001", "TAM KWOK WING"),
-               Client("P002", "YIP SAU LAN")};
+  s.clients = {
+      Client("A001", "CHAN TAI MAN"),
+      Client("A002", "WONG SIU MING"),
+      Client("C001", "LEE KA YAN"),
+      Client("C002", "HO WING KEUNG"),
+      Client("C003", "CHEUNG HOLDINGS LTD", "21", "張氏控股有限公司"),
+      Client("I001", "PACIFIC FUND"),
+      Client("M001", "LAU CHI WAI"),
+      Client("M002", "NG MEI LING", "22", "吳美玲"),
+      Client("P001", "TAM KWOK WING"),
+      Client("P002", "YIP SAU LAN"),
+      // The second byte of both 孫 and 珠 in Big5 is "]".
+      Client("P003", "孫美珠", "", "SUEN MEI CHU"),
+  };
   s.portfolio = {
       Position("C001", "00005", 6000), Position("C002", "00005", 4000),
       Position("C003", "00005", 5000), Position("A001", "00700", 1800),

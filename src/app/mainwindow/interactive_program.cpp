@@ -21,6 +21,7 @@
 #include "screens/screen_operator.h"
 #include "screens/start_checking.h"
 #include "screens/system_setup.h"
+#include "segac/segregated_accounts.h"
 
 namespace zur::mainwindow {
 namespace {
@@ -54,6 +55,7 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   screens.system_setup = [&] { return screens::SystemSetup(screen, vars); };
   screens.start_checking = [&] { return screens::StartChecking(screen, vars); };
   AddToolScreens(screens, screen, vars, areas, functions, started.data_dir);
+  screens.segregated_accounts = segac::ScreenOn(screen, vars, areas, console, started.data_dir);
   MainWindow window(screen, vars, areas, functions, started.data_dir, std::move(screens));
   window.InstallHotKeys();
   try {

@@ -16,6 +16,7 @@
 #include "platform/term/message_box.h"
 #include "platform/vars/memory_file.h"
 #include "screens/screen_header.h"
+#include "xml/ati_config.h"
 #include "xml/menu_file.h"
 
 namespace zur::mainwindow {
@@ -132,10 +133,13 @@ bool MainWindow::Dispatch(const std::string& choice) {
     if (screens_.start_checking && screens_.start_checking()) return true;
   } else if (choice == "3") {
     if (screens_.segregated_accounts) {
+      // ZUR.XBS cannot hold the installation settings object: it is kept aside.
+      const Value config = vars_.Get(xml::kConfigVariable);
       screens_.segregated_accounts();
       // The maintenance adds the back office's settings to the variables: the saved ones
       // come back in their place.
       RestoreMemoryFile((data_dir_ / "ZUR.XBS").string(), vars_, RestoreMode::kReplace);
+      if (config.IsObject()) vars_.Set(xml::kConfigVariable, config);
     } else {
       term::MessageBox(screen_, "SETUP SEGREGATED A/C is not available in this version.", "ZUR");
     }

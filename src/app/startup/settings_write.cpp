@@ -34,6 +34,8 @@ constexpr FieldVar kRunInputFields[] = {
     {"SBFPATH", "SBF_DIR"},     {"STITEXT", "STI_TEXT"},
 };
 
+constexpr FieldVar kBackOfficeDirFields[] = {{"SBPATH", "SB_DIR"}, {"CLPATH", "CL_DIR"}};
+
 struct OptionalField {
   std::string_view flag;
   FieldVar field;
@@ -108,17 +110,31 @@ SettingsWriteResult WriteSettingsBack(VarStore& vars, dbf::WorkAreas& areas, dou
   return out;
 }
 
-SettingsWriteResult WriteRunInputsBack(const VarStore& vars, dbf::WorkAreas& areas) {
+namespace {
+
+// Writes the texts of `fields` into the record and the record to disk.
+SettingsWriteResult WriteFieldsBack(const VarStore& vars, dbf::WorkAreas& areas,
+                                    std::span<const FieldVar> fields) {
   SettingsWriteResult out;
   dbf::Table* sys = SettingsTable(areas, out);
   if (sys == nullptr) return out;
   try {
-    WriteTexts(*sys, vars, kRunInputFields);
+    WriteTexts(*sys, vars, fields);
     sys->Flush();
   } catch (const dbf::Error& e) {
     out.error = e.what();
   }
   return out;
+}
+
+}  // namespace
+
+SettingsWriteResult WriteRunInputsBack(const VarStore& vars, dbf::WorkAreas& areas) {
+  return WriteFieldsBack(vars, areas, kRunInputFields);
+}
+
+SettingsWriteResult WriteBackOfficeDirsBack(const VarStore& vars, dbf::WorkAreas& areas) {
+  return WriteFieldsBack(vars, areas, kBackOfficeDirFields);
 }
 
 }  // namespace zur::startup

@@ -32,4 +32,8 @@ SettingsWriteResult WriteSettingsBack(VarStore& vars, dbf::WorkAreas& areas, dou
 // file names and the own reference.
 SettingsWriteResult WriteRunInputsBack(const VarStore& vars, dbf::WorkAreas& areas);
 
+// The directories of the back office (SB_DIR) and of its client master (CL_DIR), as the
+// segregated account maintenance was given them.
+SettingsWriteResult WriteBackOfficeDirsBack(const VarStore& vars, dbf::WorkAreas& areas);
+
 }  // namespace zur::startup

@@ -8,6 +8,7 @@
 #include "lib/compat/shell.h"
 #include "lib/compat/unique_file.h"
 #include "lib/compat/user_name.h"
+#include "platform/dbf/work_areas.h"
 
 namespace zur::compat {
 namespace {
@@ -55,6 +56,23 @@ expr::Function EncodeRoutine(std::string_view name) {
   };
 }
 
+// N_MLOCK: the records listed ("5, 7") locked in the table of the current work area, all or
+// none. Without a table there is nothing to lock.
+Value MultiLock(Args args, expr::Context& ctx, std::string& error) {
+  RoutineArgs a("N_MLOCK", args, error);
+  std::string_view list;
+  if (!a.Text(0, list)) return Value();
+  auto* areas = dynamic_cast<dbf::WorkAreas*>(ctx.fields);
+  dbf::Table* table = areas != nullptr ? areas->Current() : nullptr;
+  if (table == nullptr) return Value(false);
+  try {
+    return Value(table->LockList(list));
+  } catch (const dbf::Error& e) {
+    error = std::string("N_MLOCK: ") + e.what();
+    return Value();
+  }
+}
+
 }  // namespace
 
 void RegisterCompatFunctions(expr::FunctionTable& table, VarStore& vars) {
@@ -93,6 +111,7 @@ void RegisterCompatFunctions(expr::FunctionTable& table, VarStore& vars) {
   table.Register("OVERLAY", ShellRoutine("OVERLAY", vars));
   table.Register("O_ERRMAJOR",
                  [](Args, expr::Context&, std::string&) { return Value(ErrMajor()); });
+  table.Register("N_MLOCK", MultiLock);
   table.Register("N_ENCODE", EncodeRoutine("N_ENCODE"));
   table.Register("N_DECODE", EncodeRoutine("N_DECODE"));
 

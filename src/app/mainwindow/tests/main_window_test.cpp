@@ -10,6 +10,8 @@
 #include "lib/compat/compat_functions.h"
 #include "platform/dbf/tests/temp_dir.h"
 #include "platform/term/tests/term_fixture.h"
+#include "platform/vars/memory_file.h"
+#include "xml/ati_config.h"
 #include "xml/menu_file.h"
 
 namespace zur::mainwindow {
@@ -144,6 +146,30 @@ TEST_F(MainWindowTest, MenuEntriesReachTheProgramsRoutinesByName) {
   }
   EXPECT_EQ(RunLoop(), "N+quit");
   EXPECT_TRUE(vars.Get("PRINT_PDF").IsTrue());
+}
+
+// After "3" the saved variables replace the back office's settings that the maintenance
+// added, and the installation settings of "ATIConfig.dat", which ZUR.XBS cannot hold, stay.
+TEST_F(MainWindowTest, SegregatedAccountsThenTheSavedVariablesAndTheConfigurationAgain) {
+  vars.Set("PRINT_NAME", Value("LPT1"));
+  ASSERT_TRUE(SaveMemoryFile((dir / "ZUR.XBS").string(), vars).ok());
+  auto config = std::make_shared<xml::AtiConfig>();
+  ASSERT_TRUE(
+      config->LoadXml("<ATIConfig><Settings><Setting><Name>PORT_LPT1</Name>"
+                      "<Value>/dev/usb/lp0</Value></Setting></Settings></ATIConfig>"));
+  vars.Set(xml::kConfigVariable, Value(ObjectRef(config)));
+  MainWindowScreens screens;
+  screens.segregated_accounts = [this] {
+    vars.Set("CO_NAME", Value("THE BACK OFFICE"));
+    vars.Set("PRINT_NAME", Value("LPT9"));
+  };
+  MainWindow window(screen, vars, areas, functions, dir.path(), screens);
+  backend.Type("3");
+  backend.Press(KeyId::kEsc);
+  EXPECT_THROW(window.Run(), ProgramEnd);
+  EXPECT_FALSE(vars.Exists("CO_NAME"));
+  EXPECT_EQ(vars.Get("PRINT_NAME"), Value("LPT1"));
+  EXPECT_EQ(xml::ConfigOf(vars), config.get());
 }
 
 }  // namespace

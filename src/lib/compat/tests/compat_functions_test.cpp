@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lib/compat/tests/scratch_dir.h"
+#include "platform/dbf/work_areas.h"
 
 namespace zur::compat {
 namespace {
@@ -43,6 +44,30 @@ TEST_F(CompatFunctions, FilesListsAndFixedAnswers) {
   Eval("N_ENCODE('" + dir.File("missing") + "', '" + dir.File("out") + "')");
   EXPECT_FALSE(ok_);
   EXPECT_NE(message_.find("missing"), std::string::npos) << message_;
+}
+
+// N_MLOCK works on the table of the current work area: "5, 7" with 7 held by another open
+// leaves 5 unlocked and answers false; without a table nothing is locked.
+TEST_F(CompatFunctions, MultiLockAllOrNothing) {
+  testing::ScratchDir dir;
+  const std::string file = dir.File("CLMAST.DBF");
+  dbf::Table::Create(file, {{"LACCT", 'C', 8, 0}});
+  {
+    auto t = dbf::Table::Open(file, dbf::Share::kExclusive);
+    for (int i = 0; i < 8; ++i) t->Append();
+  }
+  dbf::WorkAreas areas;
+  ctx_.fields = &areas;
+  EXPECT_EQ(Eval("N_MLOCK('1')"), Value(false));
+  dbf::Table& mine = areas.Use(file, "CL", dbf::Share::kShared);
+  auto other = dbf::Table::Open(file, dbf::Share::kShared);
+  ASSERT_TRUE(other->Lock(7));
+
+  EXPECT_EQ(Eval("N_MLOCK('5, 7')"), Value(false));
+  EXPECT_TRUE(ok_);
+  EXPECT_FALSE(mine.IsLocked(5));
+  EXPECT_EQ(Eval("N_MLOCK(' 5 ,6')"), Value(true));
+  EXPECT_TRUE(mine.IsLocked(5) && mine.IsLocked(6));
 }
 
 }  // namespace
