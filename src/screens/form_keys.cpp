@@ -24,9 +24,11 @@ std::optional<size_t> Form::NextTabStop(size_t from) const {
 
 bool Form::FieldKey(int code, term::EntryField& field, const std::string& placeholder) {
   const std::optional<size_t> i = IndexOf(placeholder);
-  const std::optional<size_t> next = i ? NextTabStop(*i) : std::nullopt;
+  // The next tab stop, or none (the field is not the form's, or no field takes the focus).
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  const size_t next = i ? NextTabStop(*i).value_or(kNone) : kNone;
   const auto move_on = [&] {
-    if (next) FocusField(*next);
+    if (next != kNone) FocusField(next);
   };
   switch (code) {
     case ev::kEsc:

@@ -6,22 +6,29 @@ namespace {
 constexpr char kEnter = 13;
 constexpr char kEsc = 27;
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
+// The key a press-text byte types.
+char KeyOf(char c) {
+  if (c == ',') return kEnter;
+  if (c == '.') return kEsc;
+  return c;
 }
 
 }  // namespace
 
 std::string PressKeys(std::string_view press_text) {
-  std::string keys(press_text);
-  for (char& c : keys) {
-    if (c == ',') c = kEnter;
-    if (c == '.') c = kEsc;
-  }
-  if (keys.find('{') != std::string::npos) {
-    ReplaceAll(keys, std::string{'{', kEnter, '}'}, ",");
-    ReplaceAll(keys, std::string{'{', kEsc, '}'}, ".");
+  std::string keys;
+  keys.reserve(press_text.size());
+  for (size_t i = 0; i < press_text.size(); ++i) {
+    // "{" key "}" where the key is Enter or Esc stands for the comma or the period itself.
+    if (press_text[i] == '{' && i + 2 < press_text.size() && press_text[i + 2] == '}') {
+      const char key = KeyOf(press_text[i + 1]);
+      if (key == kEnter || key == kEsc) {
+        keys += key == kEnter ? ',' : '.';
+        i += 2;
+        continue;
+      }
+    }
+    keys += KeyOf(press_text[i]);
   }
   return keys;
 }
