@@ -17,6 +17,7 @@
 #include "platform/term/message_box.h"
 #include "platform/term/screen.h"
 #include "run/driver/checking_run.h"
+#include "run/upload/upload_writer.h"
 #include "screens/directory_setup.h"
 #include "screens/screen_operator.h"
 #include "screens/start_checking.h"
@@ -50,6 +51,11 @@ int RunOnScreen(term::Screen& screen, const InteractiveOptions& options) {
   start.network_ready = [&screen] { return compat_screen::NetworkReady(screen); };
   const startup::StartupResult started = startup::Startup(start, vars, areas);
   if (!started.ok()) return 1;
+  // A run killed while it put its upload files in place may have left one without the other:
+  // it goes before the operator could upload it.
+  for (const std::string& warning :
+       upload::RecoverInterruptedPublish(started.data_dir / upload::kPublishMarker))
+    term::MessageBox(screen, warning, "ZUR");
 
   MainWindowScreens screens;
   screens.system_setup = [&] { return screens::SystemSetup(screen, vars); };

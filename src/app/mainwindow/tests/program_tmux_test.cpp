@@ -5,6 +5,7 @@
 // the developer console shows a variable.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -164,6 +165,31 @@ TEST(ProgramOnScreen, ThePrinterMenuToThePdfPrinterAndTheConsole) {
   for (const auto& entry : fs::directory_iterator(dir / "PDFOUT"))
     pdfs += entry.path().extension() == ".pdf" ? 1 : 0;
   EXPECT_EQ(pdfs, 2u) << ReadFile(dir / "out.txt");
+}
+
+// A run killed between putting its ZUR and its STI file in place left the ZUR file alone: the
+// program's start removes it and says so, before anyone could upload it.
+TEST(ProgramOnScreen, ALoneUploadFileOfAKilledRunIsRemovedAtTheStart) {
+  if (!HaveTmux()) GTEST_SKIP() << "tmux is not installed here (scripts/setup installs it)";
+  dbf::testing::TempDir work;
+  const fs::path dir = work / "broker";
+  WriteBroker(dir);
+  std::ofstream(dir / "ZURFILE.TXT") << "a ZUR file without its STI file\r\n";
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "ZURFILE.TXT").c_str(), &st), 0);
+  std::ofstream(dir / "ZURPUB.MRK")
+      << "ZURPUB 1\n"
+      << st.st_dev << " " << st.st_ino << " " << (dir / "ZURFILE.TXT").string() << "\n"
+      << st.st_dev << " " << st.st_ino + 1 << " " << (dir / "STIFILE.TXT").string() << "\n";
+  TmuxServer tmux("zur-program-test");
+  StartProgram(tmux, dir);
+  ASSERT_TRUE(tmux.WaitFor("without", 30)) << tmux.Screen();
+  EXPECT_FALSE(fs::exists(dir / "ZURFILE.TXT"));
+  EXPECT_FALSE(fs::exists(dir / "ZURPUB.MRK"));
+  tmux.Tmux("send-keys Enter");
+  ASSERT_TRUE(tmux.WaitFor("** MAIN  MENU **")) << tmux.Screen();
+  tmux.Tmux("send-keys 0");
+  ASSERT_TRUE(tmux.WaitFor("EXIT=0")) << tmux.Screen();
 }
 
 }  // namespace
