@@ -1,310 +1,211 @@
 #include "platform/pdf/pdf_render.h"
 
-#include <cairo-pdf.h>
 #include <fcntl.h>
 #include <fmt/format.h>
-#include <pango/pangocairo.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
-#include <ctime>
-#include <map>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <system_error>
+#include <thread>
 #include <vector>
 
-#include "platform/big5/big5_text.h"
+#include "platform/pdf/laid_out_pages.h"
+#include "platform/pdf/pdf_join.h"
 
 namespace zur::pdf {
 namespace {
 
-constexpr double kPointsPerUnit = 72.0 / 254.0;  // one unit is a tenth of a millimetre
+constexpr unsigned kMaxDrawers = 4;
 
-std::string PdfDate(std::chrono::system_clock::time_point t) {
-  std::time_t secs = std::chrono::system_clock::to_time_t(t);
-  std::tm tm{};
-  gmtime_r(&secs, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
-  return buf;
-}
-
-struct SurfaceDeleter {
-  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextDeleter {
-  void operator()(cairo_t* c) const { cairo_destroy(c); }
-};
-struct LayoutDeleter {
-  void operator()(PangoLayout* l) const { g_object_unref(l); }
-};
-struct FontDeleter {
-  void operator()(PangoFontDescription* f) const { pango_font_description_free(f); }
+// A run of pages, and the PDF drawing it gave.
+struct Part {
+  LaidOutPages pages;
+  std::string pdf;
+  std::string error;
+  bool drawn = false;
 };
 
-// Runs `draw` with its origin at (x, y) and the width `natural` stretched or
-// squeezed to the `cells` columns the run has in the report. Drawing starts at
-// the origin; no current point is left behind (cairo_restore keeps it).
-template <typename Draw>
-void DrawFitted(cairo_t* cr, double x, double y, double natural, size_t cells,
-                const PageSetup& setup, Draw draw) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  if (natural > 0) cairo_scale(cr, static_cast<double>(cells) * setup.font_width / natural, 1.0);
-  cairo_move_to(cr, 0, 0);
-  draw();
-  cairo_new_path(cr);
-  cairo_restore(cr);
-}
-
-// Draws a run of text so that it fills exactly its columns: the font's own
-// advance is stretched or squeezed to the cell width of the report.
-void DrawRun(cairo_t* cr, PangoLayout* layout, std::string_view big5, double x, double y,
-             const PageSetup& setup) {
-  const std::string utf8 = big5::Big5ToUtf8(big5);
-  pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
-  const double natural = static_cast<double>(logical.width) / PANGO_SCALE;
-  // A layout is drawn from its top: the baseline goes up by its distance from the top.
-  const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
-  DrawFitted(cr, x, y - baseline, natural, big5.size(), setup,
-             [&] { pango_cairo_show_layout(cr, layout); });
-}
-
-// The glyphs of a page's printable single-byte text, by the horizontal scale that fits each
-// run to its columns (one scale for a font whose printable characters are equally wide),
-// drawn together when the page ends.
-struct GlyphBatch {
-  double scale = 1;
-  std::vector<cairo_glyph_t> glyphs;  // x in the batch's scaled space
-};
-
-// The glyphs of the printable single-byte characters, shaped once: a report is
-// mostly such text, and shaping every run anew is most of the time a PDF takes.
-// A run whose characters all come from the layout's own font is placed from
-// here where the layout would draw its glyphs; anything else goes through DrawRun.
-class SingleByteGlyphs {
+// Takes the laid-out pages part by part and has them drawn by threads of its own, while the
+// calling thread gives the document's bytes to `write`, part after part, as the parts are drawn.
+class PartDrawing : public PageSink {
  public:
-  explicit SingleByteGlyphs(PangoLayout* layout) {
-    PangoContext* context = pango_layout_get_context(layout);
-    std::string printable;
-    for (int c = 32; c < 127; ++c) printable.push_back(static_cast<char>(c));
-    PangoAttrList* attrs = pango_attr_list_new();
-    pango_attr_list_insert(attrs,
-                           pango_attr_font_desc_new(pango_layout_get_font_description(layout)));
-    GList* items = pango_itemize(context, printable.data(), 0, static_cast<int>(printable.size()),
-                                 attrs, nullptr);
-    pango_attr_list_unref(attrs);
-    // One item: one font holds every printable character.
-    if (items != nullptr && items->next == nullptr) {
-      auto* item = static_cast<PangoItem*>(items->data);
-      font_ = PANGO_FONT(g_object_ref(item->analysis.font));
-      PangoGlyphString* one = pango_glyph_string_new();
-      for (int c = 32; c < 127; ++c) {
-        const char ch = static_cast<char>(c);
-        pango_shape(&ch, 1, &item->analysis, one);
-        if (one->num_glyphs == 1 && !(one->glyphs[0].glyph & PANGO_GLYPH_UNKNOWN_FLAG)) {
-          glyphs_[c] = one->glyphs[0];
-          known_[c] = true;
-        }
-      }
-      pango_glyph_string_free(one);
+  using Write = std::function<std::string(std::string_view bytes)>;  // "" or what went wrong
+
+  PartDrawing(int pages, const PageSetup& setup, const RenderOptions& options, Write write)
+      : setup_(setup),
+        options_(options),
+        write_(std::move(write)),
+        total_(std::max(pages, 1)),
+        current_(std::make_unique<Part>()) {
+    const unsigned drawers = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxDrawers);
+    for (unsigned i = 0; i < drawers; ++i) drawers_.emplace_back([this] { Draw(); });
+  }
+  ~PartDrawing() override {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
     }
-    g_list_free_full(items, [](gpointer item) { pango_item_free(static_cast<PangoItem*>(item)); });
+    work_.notify_all();
+    drawers_.clear();  // joins them
   }
-  ~SingleByteGlyphs() {
-    if (font_ != nullptr) g_object_unref(font_);
+  PartDrawing(const PartDrawing&) = delete;
+  PartDrawing& operator=(const PartDrawing&) = delete;
+
+  void Piece(int x, int baseline, std::string_view big5) override {
+    if (error_.empty()) current_->pages.Piece(x, baseline, big5);
   }
-  SingleByteGlyphs(const SingleByteGlyphs&) = delete;
-  SingleByteGlyphs& operator=(const SingleByteGlyphs&) = delete;
-
-  // Adds the glyphs of the run starting at (x, y) to the page's batches when every character
-  // is known; false leaves the run to DrawRun. Blanks take their room but give no glyph.
-  bool Add(std::string_view text, double x, double y, const PageSetup& setup,
-           std::vector<GlyphBatch>& batches) const {
-    if (font_ == nullptr) return false;
-    int natural = 0;
-    for (char ch : text) {
-      const auto c = static_cast<unsigned char>(ch);
-      if (c >= 128 || !known_[c]) return false;
-      natural += glyphs_[c].geometry.width;
-    }
-    const double scale = natural > 0 ? static_cast<double>(text.size()) * setup.font_width /
-                                           (static_cast<double>(natural) / PANGO_SCALE)
-                                     : 1.0;
-    GlyphBatch* batch = nullptr;
-    for (GlyphBatch& b : batches)
-      if (b.scale == scale) batch = &b;
-    if (batch == nullptr) batch = &batches.emplace_back(GlyphBatch{scale, {}});
-    int advance = 0;
-    for (char ch : text) {
-      const PangoGlyphInfo& g = glyphs_[static_cast<unsigned char>(ch)];
-      if (ch != ' ')
-        batch->glyphs.push_back(
-            {g.glyph, x / scale + static_cast<double>(advance + g.geometry.x_offset) / PANGO_SCALE,
-             y + static_cast<double>(g.geometry.y_offset) / PANGO_SCALE});
-      advance += g.geometry.width;
-    }
-    return true;
-  }
-
-  // Draws the batches with the font the glyphs come from.
-  void Draw(cairo_t* cr, const std::vector<GlyphBatch>& batches) const {
-    cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(font_));
-    for (const GlyphBatch& b : batches) {
-      if (b.glyphs.empty()) continue;
-      cairo_save(cr);
-      cairo_scale(cr, b.scale, 1.0);
-      cairo_set_scaled_font(cr, scaled);
-      cairo_show_glyphs(cr, b.glyphs.data(), static_cast<int>(b.glyphs.size()));
-      cairo_restore(cr);
-    }
-  }
-
- private:
-  PangoFont* font_ = nullptr;
-  PangoGlyphInfo glyphs_[128] = {};
-  bool known_[128] = {};
-};
-
-// A piece of single-byte text at the same place on page after page (a page heading), drawn
-// once into a form that each page showing it again paints: the glyphs of a report's headings
-// are then drawn once, not once a page.
-struct RepeatedPiece {
-  std::string text;
-  int page = 0;                     // the last page that showed it
-  int pages = 0;                    // on how many pages in a row, up to that one
-  cairo_surface_t* form = nullptr;  // made on the third page in a row
-};
-
-// A piece in the same place on this many pages in a row is a heading.
-constexpr int kHeadingPages = 3;
-
-// The PDF document: each piece's single-byte runs into the page's glyph batches, two-byte
-// runs drawn at once; the batches are drawn before a form is painted and when the page ends,
-// so that the text stays in reading order.
-class PdfPages : public PageSink {
- public:
-  PdfPages(cairo_t* cr, PangoLayout* layout, const PageSetup& setup, int total,
-           const std::function<void(int, int)>& progress)
-      : cr_(cr),
-        layout_(layout),
-        single_(layout),
-        setup_(setup),
-        total_(total),
-        progress_(progress) {
-    cairo_set_source_rgb(cr_, 0, 0, 0);
-  }
-  ~PdfPages() override {
-    for (auto& [place, piece] : repeated_)
-      if (piece.form != nullptr) cairo_surface_destroy(piece.form);
-  }
-  PdfPages(const PdfPages&) = delete;
-  PdfPages& operator=(const PdfPages&) = delete;
-
-  void Piece(int x, int baseline, std::string_view text) override {
-    const int page = done_ + 1;
-    RepeatedPiece& seen = repeated_[{baseline, x}];
-    const bool again = seen.page == page - 1 && seen.text == text;
-    seen.page = page;
-    if (!again) {
-      seen.text.assign(text);
-      seen.pages = 1;
-      if (seen.form != nullptr) cairo_surface_destroy(seen.form);
-      seen.form = nullptr;
-    } else if (++seen.pages == kHeadingPages) {
-      seen.form = MakeForm(x, baseline, text);
-    }
-    if (seen.form != nullptr) {
-      DrawBatches();
-      cairo_save(cr_);
-      cairo_identity_matrix(cr_);  // the form is in the page's own units
-      cairo_set_source_surface(cr_, seen.form, 0, 0);
-      cairo_paint(cr_);
-      cairo_restore(cr_);
-      return;
-    }
-    Place(cr_, x, baseline, text, batches_);
-  }
-
   void NextPage() override {
-    DrawBatches();
-    cairo_show_page(cr_);
-    ++done_;
-    if (progress_) progress_(done_, std::max(total_, done_));
+    if (!error_.empty()) return;
+    current_->pages.NextPage();
+    ++pages_;
+    if (current_->pages.pages() < options_.part_pages) return;
+    // A long report is never held whole: the layout waits while as many parts wait to be
+    // drawn as there are threads to draw them.
+    HandOver();
+    Pump([&] { return parts_.size() - next_ <= drawers_.size(); });
+  }
+
+  // Once every page is ended: writes the rest of the document. Returns an empty string, or
+  // what went wrong.
+  std::string Finish() {
+    if (current_->pages.pages() > 0) HandOver();
+    {
+      std::lock_guard lock(mutex_);
+      finished_ = true;
+    }
+    Pump([&] { return written_ == parts_.size() && told_ == pages_drawn_; });
+    if (error_.empty() && join_) {
+      std::string end;
+      joiner_.Finish(end);
+      error_ = write_(end);
+    }
+    return error_;
   }
 
  private:
-  // Single-byte and two-byte characters have different natural widths, so each
-  // run of one kind is fitted to its own columns and the report's columns line up.
-  // The single-byte runs go to `batches`; false when a run cannot (nothing is drawn then
-  // when `draw_rest` is false).
-  bool Place(cairo_t* cr, int x, int baseline, std::string_view text,
-             std::vector<GlyphBatch>& batches, bool draw_rest = true) {
-    size_t start = 0;
-    while (start < text.size()) {
-      const bool wide = big5::IsBig5Lead(static_cast<unsigned char>(text[start]));
-      size_t end = start;
-      while (end < text.size() && big5::IsBig5Lead(static_cast<unsigned char>(text[end])) == wide) {
-        end += wide && end + 1 < text.size() ? 2 : 1;
-      }
-      const std::string_view run = text.substr(start, end - start);
-      const double at = x + static_cast<double>(start) * setup_.font_width;
-      if (wide || !single_.Add(run, at, baseline, setup_, batches)) {
-        if (!draw_rest) return false;
-        DrawRun(cr, layout_, run, at, baseline, setup_);
-      }
-      start = end;
+  void HandOver() {
+    {
+      std::lock_guard lock(mutex_);
+      parts_.push_back(std::move(current_));
     }
-    return true;
+    work_.notify_one();
+    current_ = std::make_unique<Part>();
   }
 
-  // The piece drawn alone on a surface of the page's size; null when it is not all
-  // single-byte text.
-  cairo_surface_t* MakeForm(int x, int baseline, std::string_view text) {
-    std::vector<GlyphBatch> batches;
-    if (!Place(nullptr, x, baseline, text, batches, false)) return nullptr;
-    const cairo_rectangle_t page = {0, 0, setup_.paper_width() * kPointsPerUnit,
-                                    setup_.paper_height() * kPointsPerUnit};
-    cairo_surface_t* form = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &page);
-    cairo_t* cr = cairo_create(form);
-    cairo_scale(cr, kPointsPerUnit, kPointsPerUnit);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    single_.Draw(cr, batches);
-    cairo_destroy(cr);
-    return form;
+  // Until `enough` holds (under the lock) or something fails: writes each part drawn, in
+  // order, and tells the progress of the pages drawn.
+  void Pump(const std::function<bool()>& enough) {
+    std::unique_lock lock(mutex_);
+    while (error_.empty() && !enough()) {
+      // A document of one part is written as drawn; of more, joined. The first part waits
+      // until a second one or the end of the layout tells which.
+      if (written_ < parts_.size() && parts_[written_]->drawn && (finished_ || parts_.size() > 1)) {
+        std::unique_ptr<Part> part = std::move(parts_[written_++]);
+        lock.unlock();
+        WritePart(*part);
+        lock.lock();
+      } else if (told_ < pages_drawn_) {
+        const int drawn = pages_drawn_;
+        lock.unlock();
+        for (; told_ < drawn; ++told_)
+          if (options_.progress) options_.progress(told_ + 1, std::max(total_, told_ + 1));
+        lock.lock();
+      } else {
+        news_.wait(lock);
+      }
+    }
   }
 
-  void DrawBatches() {
-    single_.Draw(cr_, batches_);
-    for (GlyphBatch& b : batches_) b.glyphs.clear();
+  void WritePart(const Part& part) {
+    if (written_ == 1) join_ = parts_.size() > 1;
+    if (!part.error.empty()) {
+      error_ = part.error;
+    } else if (!join_) {
+      error_ = write_(part.pdf);
+    } else {
+      std::string bytes;
+      error_ = joiner_.Add(part.pdf, bytes) ? write_(bytes) : joiner_.error();
+    }
   }
 
-  cairo_t* cr_;
-  PangoLayout* layout_;
-  SingleByteGlyphs single_;
+  // A drawing thread: the next part waiting, until there are no more.
+  void Draw() {
+    for (;;) {
+      Part* part = nullptr;
+      {
+        std::unique_lock lock(mutex_);
+        work_.wait(lock, [&] { return next_ < parts_.size() || stopping_; });
+        if (stopping_) return;
+        part = parts_[next_++].get();
+      }
+      news_.notify_one();  // room for the layout to go on
+      std::string pdf;
+      std::string error;
+      try {
+        error = DrawPdfPart(
+            part->pages, setup_, options_, [this] { PageDrawn(); }, pdf);
+      } catch (const std::exception& e) {
+        error = e.what();
+      }
+      {
+        std::lock_guard lock(mutex_);
+        part->pdf = std::move(pdf);
+        part->error = std::move(error);
+        part->drawn = true;
+        part->pages = LaidOutPages();
+      }
+      news_.notify_one();
+    }
+  }
+
+  void PageDrawn() {
+    {
+      std::lock_guard lock(mutex_);
+      ++pages_drawn_;
+    }
+    news_.notify_one();
+  }
+
   const PageSetup& setup_;
-  int total_;
-  const std::function<void(int, int)>& progress_;
-  int done_ = 0;
-  std::vector<GlyphBatch> batches_;
-  std::map<std::pair<int, int>, RepeatedPiece> repeated_;  // by baseline and x
+  const RenderOptions& options_;
+  const Write write_;
+
+  // The calling thread's own.
+  const int total_;                // pages counted before the layout
+  std::unique_ptr<Part> current_;  // being laid out
+  int pages_ = 0;                  // ended so far
+  bool join_ = false;              // more than one part
+  PdfJoiner joiner_;
+  int told_ = 0;  // pages the progress was told of
+  std::string error_;
+
+  // Shared with the drawing threads.
+  std::mutex mutex_;
+  std::condition_variable work_;              // for the drawing threads: a part to draw, or the end
+  std::condition_variable news_;              // for the calling thread: a part or a page drawn
+  bool finished_ = false;                     // every page is ended
+  std::vector<std::unique_ptr<Part>> parts_;  // handed over, in page order; null once written
+  size_t next_ = 0;                           // the next part to draw
+  size_t written_ = 0;                        // parts written (only the calling thread moves it)
+  int pages_drawn_ = 0;
+  bool stopping_ = false;
+  std::vector<std::jthread> drawers_;  // last: they stop before the rest goes
 };
 
-std::string SyncAndRename(const std::filesystem::path& tmp, const std::filesystem::path& out) {
-  int fd = ::open(tmp.c_str(), O_RDONLY);
-  if (fd < 0 || ::fsync(fd) != 0) {
-    std::string err = std::strerror(errno);
-    if (fd >= 0) ::close(fd);
-    return err;
+std::string WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::strerror(errno);
+    bytes.remove_prefix(static_cast<size_t>(n));
   }
-  ::close(fd);
-  std::error_code ec;
-  std::filesystem::rename(tmp, out, ec);
-  return ec ? ec.message() : std::string();
+  return {};
 }
 
 }  // namespace
@@ -313,48 +214,26 @@ std::string RenderPdf(const std::function<void(PageSink& sink)>& lay_out, int pa
                       const PageSetup& setup, const RenderOptions& options,
                       const std::filesystem::path& out) {
   const std::filesystem::path tmp = out.string() + ".part";
-  const double width_pt = setup.paper_width() * kPointsPerUnit;
-  const double height_pt = setup.paper_height() * kPointsPerUnit;
-  std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-      cairo_pdf_surface_create(tmp.c_str(), width_pt, height_pt));
-  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-    std::error_code ec;
-    std::filesystem::remove(tmp, ec);
-    return fmt::format("cannot write PDF {}: {}", out.string(),
-                       cairo_status_to_string(cairo_surface_status(surface.get())));
-  }
-  const std::string date = PdfDate(options.created);
-  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
-  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, date.c_str());
-  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
-  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "zur");
-
-  std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
-  cairo_scale(cr.get(), kPointsPerUnit, kPointsPerUnit);
-  std::unique_ptr<PangoLayout, LayoutDeleter> layout(pango_cairo_create_layout(cr.get()));
-  std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
-  pango_font_description_set_family(font.get(), options.font_family.c_str());
-  pango_font_description_set_absolute_size(font.get(),
-                                           static_cast<double>(setup.font_height) * PANGO_SCALE);
-  pango_layout_set_font_description(layout.get(), font.get());
-
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return fmt::format("cannot write PDF {}: {}", out.string(), std::strerror(errno));
+  std::string error;
   {
-    PdfPages document(cr.get(), layout.get(), setup, std::max(pages, 1), options.progress);
-    lay_out(document);
-    document.NextPage();  // the last page
+    PartDrawing drawing(pages, setup, options,
+                        [fd](std::string_view bytes) { return WriteAll(fd, bytes); });
+    lay_out(drawing);
+    drawing.NextPage();  // the last page
+    error = drawing.Finish();
   }
-  cr.reset();
-  cairo_surface_finish(surface.get());
-  std::string err;
-  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-    err = cairo_status_to_string(cairo_surface_status(surface.get()));
+  if (error.empty() && ::fsync(fd) != 0) error = std::strerror(errno);
+  if (::close(fd) != 0 && error.empty()) error = std::strerror(errno);
+  std::error_code ec;
+  if (error.empty()) {
+    std::filesystem::rename(tmp, out, ec);
+    if (ec) error = ec.message();
   }
-  surface.reset();
-  if (err.empty()) err = SyncAndRename(tmp, out);
-  if (!err.empty()) {
-    std::error_code ec;
+  if (!error.empty()) {
     std::filesystem::remove(tmp, ec);
-    return fmt::format("cannot write PDF {}: {}", out.string(), err);
+    return fmt::format("cannot write PDF {}: {}", out.string(), error);
   }
   return {};
 }

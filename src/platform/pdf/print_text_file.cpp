@@ -89,7 +89,8 @@ PrintResult PrintTextFile(const PrintJob& job) {
       return result;
     }
   }
-  // A first pass measures the report and counts its pages, the second draws them.
+  // A first pass measures the report and counts its pages (the progress shows the share of
+  // them drawn), the second draws them.
   int width = 0;
   PageCount count;
   LayOut(report, PageSetup{}, job.layout.label, count, &width);
@@ -99,9 +100,11 @@ PrintResult PrintTextFile(const PrintJob& job) {
   }
   const PageSetup setup = ChoosePageSetup(width, job.layout);
   const auto lay_out = [&](PageSink& sink) { LayOut(report, setup, job.layout.label, sink); };
-  RenderOptions render{InstalledFontFamily(job.font_big5),
-                       job.job_name.empty() ? job.text_file.filename().string() : job.job_name,
-                       job.created, job.progress};
+  RenderOptions render;
+  render.font_family = InstalledFontFamily(job.font_big5);
+  render.title = job.job_name.empty() ? job.text_file.filename().string() : job.job_name;
+  render.created = job.created;
+  render.progress = job.progress;
 
   if (job.to_pdf) {
     const std::filesystem::path dir =

@@ -25,6 +25,19 @@ inline std::string RunTool(const std::string& tool, const std::string& args,
   return out;
 }
 
+// What a poppler tool complains of while reading the whole file (its standard error).
+inline std::string ToolComplaints(const std::string& tool, const std::filesystem::path& file) {
+  const std::string cmd = tool + " '" + file.string() + "' - 2>&1 >/dev/null";
+  std::string out;
+  if (FILE* p = ::popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    ::pclose(p);
+  }
+  return out;
+}
+
 inline bool HaveTool(const std::string& tool) {
   return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
