@@ -9,12 +9,8 @@
 
 namespace zur::pdf::testing {
 
-// Runs a poppler tool on a file and returns what it prints (pdftotext writes
-// to standard output).
-inline std::string RunTool(const std::string& tool, const std::string& args,
-                           const std::filesystem::path& file) {
-  const std::string out_arg = tool == "pdftotext" ? " -" : "";
-  const std::string cmd = tool + " " + args + " '" + file.string() + "'" + out_arg + " 2>/dev/null";
+// What a shell command prints on its standard output.
+inline std::string CommandOutput(const std::string& cmd) {
   std::string out;
   if (FILE* p = ::popen(cmd.c_str(), "r")) {
     char buf[4096];
@@ -25,17 +21,17 @@ inline std::string RunTool(const std::string& tool, const std::string& args,
   return out;
 }
 
+// Runs a poppler tool on a file and returns what it prints (pdftotext writes
+// to standard output).
+inline std::string RunTool(const std::string& tool, const std::string& args,
+                           const std::filesystem::path& file) {
+  const std::string out_arg = tool == "pdftotext" ? " -" : "";
+  return CommandOutput(tool + " " + args + " '" + file.string() + "'" + out_arg + " 2>/dev/null");
+}
+
 // What a poppler tool complains of while reading the whole file (its standard error).
 inline std::string ToolComplaints(const std::string& tool, const std::filesystem::path& file) {
-  const std::string cmd = tool + " '" + file.string() + "' - 2>&1 >/dev/null";
-  std::string out;
-  if (FILE* p = ::popen(cmd.c_str(), "r")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    ::pclose(p);
-  }
-  return out;
+  return CommandOutput(tool + " '" + file.string() + "' - 2>&1 >/dev/null");
 }
 
 inline bool HaveTool(const std::string& tool) {
