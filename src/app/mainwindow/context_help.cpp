@@ -1,7 +1,7 @@
 #include "app/mainwindow/context_help.h"
 
 #include "app/menu/help_topic.h"
-#include "lib/compat/detached_program.h"
+#include "platform/process/detached_program.h"
 
 namespace zur::mainwindow {
 
@@ -16,7 +16,7 @@ std::filesystem::path HelpPageFor(const VarStore& vars, const std::filesystem::p
 
 void ShowHelp(const VarStore& vars, const std::filesystem::path& dir, const std::string& opener) {
   const std::filesystem::path page = HelpPageFor(vars, dir);
-  if (!page.empty()) compat::StartDetached({opener, page.string()});
+  if (!page.empty()) process::StartDetached({opener, page.string()});
 }
 
 }  // namespace zur::mainwindow

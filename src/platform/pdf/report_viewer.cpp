@@ -1,12 +1,8 @@
 #include "platform/pdf/report_viewer.h"
 
 #include <fmt/format.h>
-#include <spawn.h>
 
-#include <cstring>
-#include <vector>
-
-extern char** environ;
+#include "platform/process/detached_program.h"
 
 namespace zur::pdf {
 namespace {
@@ -35,17 +31,11 @@ std::string CopyIntoFolder(const std::filesystem::path& report, std::string dir)
 }
 
 std::string StartViewer(const std::filesystem::path& report, const std::string& viewer) {
-  std::vector<std::string> args = {viewer, report.string(), "/e"};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
   // The viewer runs on its own; it is not waited for.
-  const int rc = ::posix_spawnp(&pid, viewer.c_str(), nullptr, nullptr, argv.data(), environ);
-  if (rc != 0) {
+  const std::string why = process::StartDetached({viewer, report.string(), "/e"});
+  if (!why.empty())
     return fmt::format("cannot show report {}: viewer {} does not start ({})", report.string(),
-                       viewer, std::strerror(rc));
-  }
+                       viewer, why);
   return {};
 }
 

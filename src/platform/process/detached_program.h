@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace zur::compat {
+namespace zur::process {
 
 // Starts `argv[0]` (looked up on PATH) with the arguments. Empty on success, else why the
 // program could not be started.
 std::string StartDetached(const std::vector<std::string>& argv);
 
-}  // namespace zur::compat
+}  // namespace zur::process

@@ -1,4 +1,4 @@
-#include "lib/compat/detached_program.h"
+#include "platform/process/detached_program.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace zur::compat {
+namespace zur::process {
 
 std::string StartDetached(const std::vector<std::string>& argv) {
   if (argv.empty() || argv[0].empty()) return "no program named";
@@ -48,4 +48,4 @@ std::string StartDetached(const std::vector<std::string>& argv) {
   return {};
 }
 
-}  // namespace zur::compat
+}  // namespace zur::process
