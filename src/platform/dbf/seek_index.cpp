@@ -143,6 +143,10 @@ uint32_t SeekIndex::Seek(std::string_view want) {
   return r != 0 && std::memcmp(KeyAt(r), want.data(), want.size()) == 0 ? r : 0;
 }
 
+void SeekIndex::PrepareSeeks(size_t length) {
+  if (length >= 1 && length <= width_) TableFor(length);
+}
+
 void SeekIndex::Prefetch(std::string_view want) const {
   const size_t length = want.size();
   if (length == 0 || length > width_ || prefixes_.size() < length || !prefixes_[length - 1]) return;

@@ -36,6 +36,9 @@ class SeekIndex {
   // Starts loading what a seek of `want` reads first, so that the seek, made a little later,
   // finds it at hand. Changes nothing.
   void Prefetch(std::string_view want) const;
+  // Build now what seeks of `length` characters and walks use, instead of on first use.
+  void PrepareSeeks(size_t length);
+  void PrepareWalks() { Sort(); }
 
   // A walk in key order. Records added during a walk are met in their place when their keys
   // come after the record the walk is on.

@@ -22,6 +22,8 @@ class ClientMaster {
   std::string_view Segregated(std::string_view facct);
   // Starts loading what finding `facct` reads (for a record coming next).
   void Prefetch(std::string_view facct) const { index_.Prefetch(facct); }
+  // Builds now what finding accounts of this width uses (else built on first use).
+  void PrepareSeeks(size_t facct_width) { index_.PrepareSeeks(facct_width); }
 
  private:
   int account_field_;

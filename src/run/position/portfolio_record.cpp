@@ -23,7 +23,8 @@ PortfolioRecord::PortfolioRecord(dbf::Table& table, const PositionInputs& in)
                 ExcludedField(table, in.excluded.com, "FCOMQTY"),
                 ExcludedField(table, in.excluded.td, "FTDQTY"),
                 ExcludedField(table, in.excluded.bank, "FBANQTY"),
-                ExcludedField(table, in.excluded.other, "FOTHQTY")} {}
+                ExcludedField(table, in.excluded.other, "FOTHQTY")},
+      account_width_(static_cast<size_t>(table.fields()[static_cast<size_t>(acct_)].length)) {}
 
 std::string_view PortfolioRecord::Account(const dbf::RecordView& record) const {
   return TextField(record, acct_);

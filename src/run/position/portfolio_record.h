@@ -21,6 +21,7 @@ class PortfolioRecord {
 
   std::string_view Account(const dbf::RecordView& record) const;  // FACCT as stored
   std::string_view StockNo(const dbf::RecordView& record) const;  // FSTKNO as stored
+  size_t AccountWidth() const { return account_width_; }
 
   // The position of `record`: the holding less the unsettled trades (when they count for this
   // client and stock) and less the excluded allocations.
@@ -31,6 +32,7 @@ class PortfolioRecord {
   const PositionInputs& in_;
   int acct_, stkno_, bf_, tt_, day_, day_bs_;
   int excluded_[5];
+  size_t account_width_;
 };
 
 // The market filter of the run: a China connect installation sees only its own market; a

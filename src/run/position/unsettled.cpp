@@ -57,6 +57,9 @@ UnsettledTrades::UnsettledTrades(dbf::Table& table, const PositionInputs& in)
     key += stkno3_.back();
     order_.Add(key);
   }
+  // What the sums seek and walk is built here, where the table is read, not on first use.
+  if (!stkno3_.empty()) order_.PrepareSeeks(acct_width_ + stkno3_.front().size());
+  order_.PrepareWalks();
 }
 
 bool UnsettledTrades::Want(std::string_view facct, const std::string& stkno3,

@@ -2,6 +2,8 @@
 // tables, checked in the holdings table afterwards.
 #include <gmock/gmock.h>
 
+#include <fmt/format.h>
+
 #include <cmath>
 
 #include "run/operator/run_stopped.h"
@@ -327,6 +329,47 @@ TEST_F(PositionTest, MainAccountDueAndUndueAreNetted) {
   EXPECT_EQ(Qty("    6", "01", "ASTLQTY"), 200);
   EXPECT_EQ(Qty("    6", "01", "AUSTLQTY"), 0);
   EXPECT_EQ(Qty("    6", "17", "ASTLQTY"), 5);
+}
+
+// A portfolio master of several thousand records is read beside the booking, in batches: every
+// record that counts is booked once, in its client's account, and every record read (deleted
+// and all-zero ones too) moves the progress on.
+TEST_F(PositionTest, EveryRecordOfALongPortfolioIsBookedOnceAndCounted) {
+  CreateTables();
+  AddStock("00005");
+  const int records = 3000;
+  double main_total = 0;
+  double segregated_total = 0;
+  int booked = 0;
+  for (int i = 1; i <= records; ++i) {
+    const std::string acct = fmt::format("C{:04d}", i);
+    const bool segregated = i % 4 == 0;
+    if (segregated) AddClient(acct.c_str(), "12");
+    const double qty = i % 5 == 0 ? 0 : i;
+    AddPosition("PF", acct.c_str(), "00005", qty);
+    if (i % 11 == 0) {
+      DeleteLast(*areas_.Find("PF"));
+    } else if (qty != 0) {
+      ++booked;
+      (segregated ? segregated_total : main_total) += qty;
+    }
+  }
+  PositionResult r = Build();
+  EXPECT_EQ(r.positions, booked);
+  EXPECT_EQ(Qty("    5", "02", "ANETQTY"), main_total);
+  EXPECT_EQ(Qty("    5", "12", "ANETQTY"), segregated_total);
+
+  // The pass's own progress: a display every 100 records read, rising to 100 %.
+  std::vector<std::string> shown;
+  bool in_pass = false;
+  for (const std::string& e : op_.events) {
+    if (e == "progress: Reading \"PORTFOLIO MASTER\" ...") in_pass = true;
+    if (in_pass && e == "percent: done") break;
+    if (in_pass && e.rfind("percent: ", 0) == 0) shown.push_back(e);
+  }
+  ASSERT_EQ(shown.size(), static_cast<size_t>(records / 100));
+  EXPECT_EQ(shown.front(), "percent: 3");
+  EXPECT_EQ(shown.back(), "percent: 100");
 }
 
 TEST_F(PositionTest, InvalidAccountCodesStopTheRun) {
