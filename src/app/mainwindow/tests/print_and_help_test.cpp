@@ -55,15 +55,18 @@ TEST(ContextHelp, PageOfTheTopicIsOpened) {
   fs::create_directories(dir / "ATIHELP");
   std::ofstream(dir / "ATIHELP" / "2.HTML") << "<html/>";
   const fs::path opener = dir / "opener.sh";
-  std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > '" << (dir / "opened").string() << "'\n";
+  // The page name lands whole: written aside, then renamed into place.
+  std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > '" << (dir / "opened.tmp").string()
+                        << "' && mv '" << (dir / "opened.tmp").string() << "' '"
+                        << (dir / "opened").string() << "'\n";
   fs::permissions(opener, fs::perms::owner_all);
   VarStore vars;
   vars.Set("MSG", Value("(2) START CHECKING"));
   vars.Set("MAIN", Value("2"));
   EXPECT_EQ(HelpPageFor(vars, dir.path()), dir / "ATIHELP" / "2.HTML");
   ShowHelp(vars, dir.path(), opener.string());
-  for (int i = 0; i < 200 && !fs::exists(dir / "opened"); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 500 && !fs::exists(dir / "opened"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(ReadAll(dir / "opened"), (dir / "ATIHELP" / "2.HTML").string() + "\n");
 
   vars.Set("MSG", Value("(1) SYSTEM SETUP"));  // no topic: nothing is opened
