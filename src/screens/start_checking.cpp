@@ -73,6 +73,10 @@ class StartCheckingScreen : public FormScreen {
     term::PushButton* pdf = form.AddButton(PixelBox(120, 20, 120, 30), "Print to PDF");
     term::PushButton* cancel = form.AddButton(PixelBox(250, 20, 80, 30), "Cancel");
     pdf->SetEnabled(windows_printer);
+    // The printer selection (a hot key) may change the printer while the screen is open.
+    screen.after_hot_key = [pdf, &vars] {
+      pdf->SetEnabled(print::IsWinPtr(print::PrinterStateFromVars(vars, true)));
+    };
 
     const auto pdf_or_cancel = [pdf, cancel]() -> term::Widget* {
       return pdf->enabled() ? pdf : cancel;
@@ -131,6 +135,11 @@ bool StartChecking(term::Screen& screen, VarStore& vars) {
   vars.Set("STI_FILENO", 1);
   vars.Set("page", 1);
   StartCheckingScreen layout;
+  // The screen's buttons go with it: nothing is left to refresh them afterwards.
+  struct RefreshEnds {
+    term::Screen& screen;
+    ~RefreshEnds() { screen.after_hot_key = nullptr; }
+  } refresh_ends{screen};
   const bool confirmed = RunFormScreen(screen, vars, layout);
   // The file dialog may have moved the current directory.
   const std::string_view start_dir = vars.Get("CUR_PATH").StrOr();

@@ -98,7 +98,10 @@ Event Screen::NextEvent() {
     }
     if (input->kind != Input::kKey) continue;
     const Key& key = input->key;
-    if (hot_keys_.Run(key)) continue;
+    if (hot_keys_.Run(key)) {
+      if (after_hot_key) after_hot_key();
+      continue;
+    }
     if (IsMenuKey(key)) {
       if (auto chosen = OpenMenuBar(0)) return *chosen;
       continue;
@@ -121,7 +124,10 @@ std::optional<Input> Screen::ReadKeyOrClick(int timeout_ms) {
       return input;
     }
     if (input->kind != Input::kKey) continue;
-    if (hot_keys_.Run(input->key)) continue;
+    if (hot_keys_.Run(input->key)) {
+      if (after_hot_key) after_hot_key();
+      continue;
+    }
     RememberKey(input->key);
     return input;
   }

@@ -47,6 +47,9 @@ class Screen {
   MenuBar& menu_bar() { return menu_bar_; }
   KeyboardBuffer& keyboard() { return keyboard_; }
   HotKeys& hot_keys() { return hot_keys_; }
+  // Run after each hot key's routine: a screen showing what a hot key can change (the printer
+  // of Alt+P) brings it up to date here. Empty when no screen asks for it.
+  std::function<void()> after_hot_key;
 
   // Widgets: created in the window, drawn in the order of creation, owned by the screen.
   template <class W, class... Args>

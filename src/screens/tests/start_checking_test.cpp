@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/expr/date_text.h"
+#include "platform/term/inkey_codes.h"
 #include "screens/tests/screens_fixture.h"
 
 namespace zur::screens {
@@ -96,6 +97,26 @@ TEST_F(StartCheckingTest, ButtonsConfirmOrCancel) {
     EXPECT_EQ(Run(), c.confirmed) << c.printer << " " << c.act;
     EXPECT_EQ(vars.Get("PRINT_PDF").logical(), c.print_pdf) << c.printer << " " << c.act;
     EXPECT_EQ(vars.Get("CCASS_DIR").str(), "");
+  }
+}
+
+// A printer chosen through the hot key while the screen is open counts at once: Print to PDF
+// is offered as soon as the printer is a Windows printer, and greyed out again when it is not.
+TEST_F(StartCheckingTest, PrinterChosenByTheHotKeyDecidesPrintToPdf) {
+  for (const char* chosen : {"WINDOW_PRINTER", "EPSON"}) {
+    SetUp();
+    vars.Set("CUR_PTR", std::string(chosen) == "EPSON" ? "WINDOW_PRINTER" : "EPSON");
+    vars.Set("PRINT_PDF", false);
+    screen.hot_keys().Set(term::inkey::kAltP, [this, chosen] { vars.Set("CUR_PTR", chosen); });
+    backend.Press(term::Key::Char('p', term::kAlt));
+    ClickBrowse();
+    Press(KeyId::kEsc);  // the file dialog
+    Press(KeyId::kTab);  // to Print to PDF, or past it to Cancel
+    Press(KeyId::kEnter);
+    const bool windows = std::string(chosen) == "WINDOW_PRINTER";
+    EXPECT_EQ(Run(), windows) << chosen;
+    EXPECT_EQ(vars.Get("PRINT_PDF").logical(), windows) << chosen;
+    EXPECT_FALSE(screen.after_hot_key) << "left behind by the screen";
   }
 }
 
