@@ -63,7 +63,6 @@ class PartDrawing : public PageSink {
   void NextPage() override {
     if (!error_.empty()) return;
     current_->pages.NextPage();
-    ++pages_;
     if (current_->pages.pages() < options_.part_pages) return;
     // A long report is never held whole: the layout waits while as many parts wait to be
     // drawn as there are threads to draw them.
@@ -179,7 +178,6 @@ class PartDrawing : public PageSink {
   // The calling thread's own.
   const int total_;                // pages counted before the layout
   std::unique_ptr<Part> current_;  // being laid out
-  int pages_ = 0;                  // ended so far
   bool join_ = false;              // more than one part
   PdfJoiner joiner_;
   int told_ = 0;  // pages the progress was told of

@@ -98,10 +98,7 @@ Event Screen::NextEvent() {
     }
     if (input->kind != Input::kKey) continue;
     const Key& key = input->key;
-    if (hot_keys_.Run(key)) {
-      if (after_hot_key) after_hot_key();
-      continue;
-    }
+    if (RunHotKey(key)) continue;
     if (IsMenuKey(key)) {
       if (auto chosen = OpenMenuBar(0)) return *chosen;
       continue;
@@ -115,6 +112,12 @@ void Screen::Dispatch(const Event& event) {
   if (Alive(event.target)) event.target->HandleEvent(*this, event);
 }
 
+bool Screen::RunHotKey(const Key& key) {
+  if (!hot_keys_.Run(key)) return false;
+  if (after_hot_key) after_hot_key();
+  return true;
+}
+
 std::optional<Input> Screen::ReadKeyOrClick(int timeout_ms) {
   for (;;) {
     std::optional<Input> input = ReadInput(timeout_ms);
@@ -124,10 +127,7 @@ std::optional<Input> Screen::ReadKeyOrClick(int timeout_ms) {
       return input;
     }
     if (input->kind != Input::kKey) continue;
-    if (hot_keys_.Run(input->key)) {
-      if (after_hot_key) after_hot_key();
-      continue;
-    }
+    if (RunHotKey(input->key)) continue;
     RememberKey(input->key);
     return input;
   }

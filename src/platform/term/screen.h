@@ -147,6 +147,8 @@ class Screen {
   std::optional<Event> OpenMenuBar(int start_menu);
   std::optional<Input> ReadTerminal(int timeout_ms);
   void RememberKey(const Key& key);
+  // Runs the hot key's routine, then after_hot_key; false when `key` is no hot key.
+  bool RunHotKey(const Key& key);
 
   Backend& backend_;
   Theme theme_;
