@@ -42,13 +42,14 @@ std::string Setting(const fs::path& dir, const std::string& field) {
 }
 
 // Starts the program in `dir`; the shell records the terminal's modes before and after and
-// the program's exit status.
+// then the program's exit status (so that "after" is written once the status shows). The
+// script is a file of its own, out of reach of the quoting of tmux's command line.
 void StartProgram(const TmuxServer& tmux, const fs::path& dir) {
-  const std::string d = dir.string();
-  const std::string script = "cd " + d + " && stty -g > before && " + ZUR_BINARY +
-                             "; echo EXIT=$?; stty -g > after; sleep 600";
+  std::ofstream(dir / "run.sh") << "cd '" << dir.string() << "' && stty -g > before && "
+                                << ZUR_BINARY
+                                << "\ncode=$?\nstty -g > after\necho EXIT=$code\nsleep 600\n";
   tmux.Tmux("kill-session -t zur");
-  tmux.Tmux("new-session -d -s zur -x 100 -y 30 \"sh -c '" + script + "'\"");
+  tmux.Tmux("new-session -d -s zur -x 100 -y 30 \"sh '" + (dir / "run.sh").string() + "'\"");
   tmux.Tmux("set -g escape-time 0");
 }
 
