@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/files/write_all.h"
 #include "platform/pdf/laid_out_pages.h"
 #include "platform/pdf/pdf_join.h"
 
@@ -197,13 +198,8 @@ class PartDrawing : public PageSink {
 };
 
 std::string WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::strerror(errno);
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return {};
+  if (files::WriteAll(fd, bytes)) return {};
+  return errno != 0 ? std::strerror(errno) : "nothing was written";
 }
 
 }  // namespace

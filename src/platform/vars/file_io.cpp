@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files/write_all.h"
+
 namespace zur {
 namespace {
 
@@ -15,20 +17,6 @@ std::string Failure(const std::string& path, const char* what, int code) {
   std::string msg = path + ": " + what;
   if (code != 0) msg += std::string(": ") + std::strerror(code);
   return msg;
-}
-
-// Writes all bytes, continuing after short writes and interruptions.
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -145,7 +133,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
     return Failure(path, what, code);
   };
   if (::fchmod(fd, mode) != 0) return abandon("cannot set permissions", errno);
-  if (!WriteAll(fd, bytes)) return abandon("cannot write file", errno);
+  if (!files::WriteAll(fd, bytes)) return abandon("cannot write file", errno);
   if (::fsync(fd) != 0) return abandon("cannot flush file", errno);
   if (beforeRename && !beforeRename()) return abandon("write abandoned", 0);
   if (::close(fd) != 0) {

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "platform/files/write_all.h"
+
 namespace zur::print {
 namespace {
 
@@ -60,16 +62,7 @@ void TextPrinter::Write(std::string_view bytes) {
 }
 
 void TextPrinter::Flush() {
-  std::string_view rest = buffer_;
-  while (fd_ >= 0 && !rest.empty()) {
-    const ssize_t n = ::write(fd_, rest.data(), rest.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      write_failed_ = true;
-      break;
-    }
-    rest.remove_prefix(static_cast<size_t>(n));
-  }
+  if (fd_ >= 0 && !files::WriteAll(fd_, buffer_)) write_failed_ = true;
   buffer_.clear();
 }
 

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files/write_all.h"
+
 namespace zur::reports {
 namespace {
 
@@ -54,16 +56,7 @@ void KeptCopy::Append(std::string_view bytes) {
 }
 
 void KeptCopy::Flush() {
-  std::string_view rest = buffer_;
-  while (fd_ >= 0 && !rest.empty()) {
-    const ssize_t n = ::write(fd_, rest.data(), rest.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      Fail("cannot write file", n < 0 ? errno : 0);
-      break;
-    }
-    rest.remove_prefix(static_cast<size_t>(n));
-  }
+  if (fd_ >= 0 && !files::WriteAll(fd_, buffer_)) Fail("cannot write file", errno);
   buffer_.clear();
 }
 
